@@ -1,0 +1,169 @@
+#include "quorvin/engine/Calculator.h"
+
+#include <limits>
+#include <typeinfo>
+
+namespace quorvin {
+
+namespace {
+
+constexpr std::uint64_t kMaxMagnitude = std::numeric_limits<std::int64_t>::max();
+constexpr std::uint64_t kMagnitudeOfMin = kMaxMagnitude + 1;
+
+// Signed overflow is never left to the compiler: these wrap in std::uint64_t and convert back.
+std::int64_t wrap(std::uint64_t bits) {
+    return static_cast<std::int64_t>(bits);
+}
+std::uint64_t bitsOf(std::int64_t value) {
+    return static_cast<std::uint64_t>(value);
+}
+
+std::int64_t wrappingNegate(std::int64_t value) {
+    return wrap(0 - bitsOf(value));
+}
+
+// INT64_MIN / -1 wraps to INT64_MIN, like every other overflow; a zero divisor gives 0.
+std::int64_t wrappingQuotient(std::int64_t lhs, std::int64_t rhs) {
+    if (rhs == 0) return 0;
+    if (rhs == -1) return wrappingNegate(lhs);
+    return lhs / rhs;
+}
+
+// Every remainder by -1 is 0; checking first keeps INT64_MIN % -1 from trapping.
+std::int64_t wrappingRemainder(std::int64_t lhs, std::int64_t rhs) {
+    if (rhs == 0 || rhs == -1) return 0;
+    return lhs % rhs;
+}
+
+std::int64_t compute(Operation op, std::int64_t lhs, std::int64_t rhs) {
+    switch (op) {
+    case Operation::add: return wrap(bitsOf(lhs) + bitsOf(rhs));
+    case Operation::subtract: return wrap(bitsOf(lhs) - bitsOf(rhs));
+    case Operation::multiply: return wrap(bitsOf(lhs) * bitsOf(rhs));
+    case Operation::divide: return wrappingQuotient(lhs, rhs);
+    case Operation::modulo: return wrappingRemainder(lhs, rhs);
+    case Operation::none: return rhs;
+    }
+    return rhs;
+}
+
+}  // namespace
+
+std::int64_t Calculator::value() const {
+    return currentValue;
+}
+
+void Calculator::setValue(std::int64_t value) {
+    currentValue = value;
+}
+
+bool Calculator::inputDigit(std::string_view digit, NumberSystem system) {
+    if (shouldResetDisplay) {
+        currentValue = 0;
+        shouldResetDisplay = false;
+    }
+    // An empty text is not a digit, even where appending it would leave a valid text.
+    if (digit.empty()) return false;
+
+    // Paste offers one character at a time, so a lone ASCII character takes an arithmetic path
+    // that gives exactly what the text rule below gives.
+    if (digit.size() == 1 && usesOwnConvertToString()) {
+        return inputSingleCharacter(digit.front(), system);
+    }
+
+    const std::string text = convertToString(currentValue, system);
+    const std::string candidate = text == "0" ? std::string(digit) : text + std::string(digit);
+    const auto parsed = parseValue(candidate, rawValue(system));
+    if (!parsed) return false;
+    currentValue = *parsed;
+    return true;
+}
+
+// True when convertToString is this class's own, so the value's text is known without building
+// it. A subclass takes the text route whatever it overrides.
+bool Calculator::usesOwnConvertToString() const {
+    return typeid(*this) == typeid(Calculator);
+}
+
+bool Calculator::inputSingleCharacter(char character, NumberSystem system) {
+    const int radix = rawValue(system);
+    const int worth = digitWorth(character);
+    // A sign or any other non-digit leaves the candidate without a valid digit after the front.
+    if (worth < 0 || worth >= radix) return false;
+    const auto digit = static_cast<std::uint64_t>(worth);
+    const auto base = static_cast<std::uint64_t>(radix);
+
+    // The text "0" is replaced by the digit.
+    if (currentValue == 0) {
+        currentValue = worth;
+        return true;
+    }
+
+    const bool negative = currentValue < 0;
+    std::uint64_t magnitude = 0;
+    std::uint64_t limit = kMaxMagnitude;
+    if (system == NumberSystem::hexadecimal) {
+        // A negative value's text is its 16-digit bit pattern, already at or above 2^63.
+        if (negative) return false;
+        magnitude = bitsOf(currentValue);
+    } else {
+        magnitude = negative ? 0 - bitsOf(currentValue) : bitsOf(currentValue);
+        if (negative) limit = kMagnitudeOfMin;
+    }
+
+    if (magnitude > (limit - digit) / base) return false;
+    magnitude = magnitude * base + digit;
+    currentValue = negative ? wrap(0 - magnitude) : wrap(magnitude);
+    return true;
+}
+
+void Calculator::setOperation(Operation op) {
+    if (currentOperation != Operation::none) executeOperation();
+    storedValue = currentValue;
+    currentOperation = op;
+    shouldResetDisplay = true;
+}
+
+void Calculator::executeOperation() {
+    if (currentOperation == Operation::none) return;
+    currentValue = compute(currentOperation, storedValue, currentValue);
+    currentOperation = Operation::none;
+    shouldResetDisplay = true;
+}
+
+void Calculator::shiftLeft() {
+    currentValue = wrap(bitsOf(currentValue) << 1);
+}
+
+// Arithmetic shift: the sign bit is copied, so the result is the floor of half the value.
+void Calculator::shiftRight() {
+    currentValue >>= 1;
+}
+
+void Calculator::clear() {
+    currentValue = 0;
+    storedValue = 0;
+    currentOperation = Operation::none;
+    shouldResetDisplay = false;
+}
+
+void Calculator::backspace(NumberSystem system) {
+    const std::string text = convertToString(currentValue, system);
+    if (text.size() <= 1) {
+        currentValue = 0;
+        return;
+    }
+    const std::string_view rest = std::string_view(text).substr(0, text.size() - 1);
+    currentValue = parseValue(rest, rawValue(system)).value_or(0);
+}
+
+// Wraps modulo 2^64: INT64_MIN is its own negation.
+void Calculator::toggleSign() {
+    currentValue = wrappingNegate(currentValue);
+}
+
+std::string Calculator::convertToString(std::int64_t value, NumberSystem system) const {
+    return formatValue(value, system);
+}
+
+}  // namespace quorvin
