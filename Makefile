@@ -10,7 +10,7 @@ BUILD_TYPE   ?= RelWithDebInfo
 CMAKE_COMMON = -G Ninja -DQUORVIN_WERROR=ON
 SANITIZERS   = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all deps configure build test test-sanitize bench fuzz format clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz format clean
 
 all: build
 
@@ -23,6 +23,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+run: build
+	$(BUILD_DIR)/bin/quorvin
+
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
@@ -33,10 +36,16 @@ test-sanitize: deps
 	    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
+# Engine and controller micro-benchmarks, then start-up and memory against a bare Qt window
+# under a private Xvfb.
 bench: build
 	$(BUILD_DIR)/bin/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	$(BUILD_DIR)/bin/controller_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+	/usr/bin/python3 bench/startup_bench.py --quorvin $(BUILD_DIR)/bin/quorvin \
+	    --floor $(BUILD_DIR)/bin/startup_floor
 
 fuzz: deps
 	cmake -S . -B $(FUZZ_DIR) $(CMAKE_COMMON) -DQUORVIN_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "quorvin/engine/Calculator.h"
+#include "quorvin/toolkit/Application.h"
+#include "quorvin/toolkit/Button.h"
+#include "quorvin/toolkit/TextField.h"
+#include "quorvin/toolkit/Window.h"
+
+namespace quorvin {
+
+class CalcButton;
+
+// The application controller. It owns the one Calculator (never replaced), the main window and
+// references to the controls that refreshes write into; the window's view tree owns every
+// control. Each command logs one "DEBUG: " line, makes one engine call and refreshes the display
+// once. Every resize rebuilds the whole interface at scale = content width / 400.
+//
+// Example, in decimal from 0: clicking 1, 2, +, 3, = shows 1, 12, 12, 3 and 15; the add is
+// computed when = is clicked.
+//
+// Made with std::make_shared: callbacks on longer-lived objects hold it weakly.
+class AppDelegate : public toolkit::ApplicationDelegate,
+                    public std::enable_shared_from_this<AppDelegate> {
+public:
+    using Command = void (AppDelegate::*)();
+
+    std::unique_ptr<toolkit::Window> window;
+    Calculator calculator;
+    NumberSystem currentSystem = NumberSystem::decimal;
+    std::shared_ptr<toolkit::TextField> displayLabel;
+    std::shared_ptr<toolkit::TextField> hexLabel;
+    std::shared_ptr<toolkit::TextField> decLabel;
+    std::shared_ptr<toolkit::TextField> binLabel;
+    std::shared_ptr<toolkit::Button> hexButton;
+    std::shared_ptr<toolkit::Button> decButton;
+    std::shared_ptr<toolkit::Button> binButton;
+    double scale = 1.0;
+
+    // Launch and main window.
+    void applicationDidFinishLaunching() override;
+    bool applicationShouldTerminateAfterLastWindowClosed() override;
+
+    // Display refresh and base selection.
+    void updateDisplay();
+    void updateSystemButtons();
+    void systemChanged(toolkit::Button& sender);
+
+    // Keypad commands.
+    void digitPressed(toolkit::Button& sender);
+    void operationPressed(toolkit::Button& sender);
+    void equals();
+    void clear();
+    void backspace();
+    void toggleSign();
+    void shiftLeft();
+    void shiftRight();
+
+    // Clipboard.
+    void copyValue();
+    void pasteValue();
+
+    // Interface construction.
+    void setupUI();
+    std::shared_ptr<toolkit::TextField> createConvLabel(const std::string& text, double y);
+    std::shared_ptr<toolkit::Button> createSystemButton(const std::string& title, double x,
+                                                        double y, double width, double height,
+                                                        int tag);
+    std::shared_ptr<toolkit::Button> createActionButton(const std::string& title, double x,
+                                                        double y, double width, double height,
+                                                        Command action);
+    std::shared_ptr<toolkit::Button> createCalcButton(const std::string& title, double x, double y,
+                                                      double width, double height);
+
+    // Rebuild after a resize.
+    void handleResize();
+};
+
+}  // namespace quorvin

@@ -1,0 +1,76 @@
+// Keypad commands: one diagnostic line, one engine call, one refresh each.
+#include <array>
+#include <optional>
+#include <string>
+
+#include "quorvin/controller/AppDelegate.h"
+#include "quorvin/toolkit/DebugLog.h"
+
+namespace quorvin {
+
+namespace {
+
+// Operator buttons carry the index into this table as their tag (1 to 5; 0 is no operation).
+constexpr std::array kOperationsByTag{Operation::none,     Operation::add,    Operation::subtract,
+                                      Operation::multiply, Operation::divide, Operation::modulo};
+
+std::optional<Operation> operationForTag(int tag) {
+    if (tag < 0 || tag >= static_cast<int>(kOperationsByTag.size())) return std::nullopt;
+    return kOperationsByTag[static_cast<std::size_t>(tag)];
+}
+
+}  // namespace
+
+void AppDelegate::digitPressed(toolkit::Button& sender) {
+    const std::string digit = sender.title();
+    toolkit::debugLog("Digit pressed: " + digit);
+    calculator.inputDigit(digit, currentSystem);
+    updateDisplay();
+}
+
+// No button carries a tag outside the table; such a sender is ignored rather than guessed at.
+void AppDelegate::operationPressed(toolkit::Button& sender) {
+    const auto operation = operationForTag(sender.tag());
+    if (!operation) return;
+    calculator.setOperation(*operation);
+    toolkit::debugLog("Operation: " + std::string(toString(*operation)));
+    updateDisplay();
+}
+
+void AppDelegate::equals() {
+    toolkit::debugLog("Equals pressed");
+    calculator.executeOperation();
+    updateDisplay();
+}
+
+void AppDelegate::clear() {
+    toolkit::debugLog("Clear");
+    calculator.clear();
+    updateDisplay();
+}
+
+void AppDelegate::backspace() {
+    toolkit::debugLog("Backspace");
+    calculator.backspace(currentSystem);
+    updateDisplay();
+}
+
+void AppDelegate::toggleSign() {
+    toolkit::debugLog("Toggle sign");
+    calculator.toggleSign();
+    updateDisplay();
+}
+
+void AppDelegate::shiftLeft() {
+    toolkit::debugLog("Shift left");
+    calculator.shiftLeft();
+    updateDisplay();
+}
+
+void AppDelegate::shiftRight() {
+    toolkit::debugLog("Shift right");
+    calculator.shiftRight();
+    updateDisplay();
+}
+
+}  // namespace quorvin

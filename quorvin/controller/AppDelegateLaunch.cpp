@@ -1,0 +1,65 @@
+// Launch: the main window, its resizable content view and the first build of the interface.
+#include <memory>
+
+#include "quorvin/controller/AppDelegate.h"
+#include "quorvin/controller/Palette.h"
+#include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/views/ResizableContentView.h"
+
+namespace quorvin {
+
+namespace {
+
+using toolkit::Size;
+using toolkit::WindowStyle;
+
+constexpr toolkit::Rect kInitialContentRect = toolkit::makeRect(0, 0, 300, 435);
+constexpr Size kMinSize{300, 435};
+constexpr Size kMaxSize{600, 870};
+// 300 × 435 is 15 times 20 : 29, and 600 × 870 is 30 times.
+constexpr Size kContentAspectRatio{20, 29};
+
+}  // namespace
+
+void AppDelegate::applicationDidFinishLaunching() {
+    toolkit::debugLog("Quorvin starting...");
+
+    window =
+        std::make_unique<toolkit::Window>(kInitialContentRect,
+                                          WindowStyle::titled | WindowStyle::closable |
+                                              WindowStyle::miniaturizable | WindowStyle::resizable,
+                                          toolkit::BackingStore::buffered, false);
+    window->setTitle("Quorvin - Programmer Calculator");
+    window->setMinSize(kMinSize);
+    window->setMaxSize(kMaxSize);
+    window->setContentAspectRatio(kContentAspectRatio);
+    window->setBackgroundColor(palette::windowBackground);
+    window->center();
+    window->setDelegate(weak_from_this());
+
+    const auto contentView =
+        toolkit::View::make<ResizableContentView>(window->contentView()->frame());
+    contentView->setWantsLayer(true);
+    contentView->onResize = [weakSelf = weak_from_this()] {
+        if (const auto self = weakSelf.lock()) self->handleResize();
+    };
+    window->setContentView(contentView);
+
+    setupUI();
+    updateSystemButtons();
+    updateDisplay();
+
+    window->makeKeyAndOrderFront();
+    auto& app = toolkit::Application::sharedApplication();
+    app.setActivationPolicy(toolkit::ActivationPolicy::regular);
+    app.activateIgnoringOtherApps(true);
+
+    toolkit::debugLog("App ready!");
+}
+
+bool AppDelegate::applicationShouldTerminateAfterLastWindowClosed() {
+    toolkit::debugLog("App closing");
+    return true;
+}
+
+}  // namespace quorvin

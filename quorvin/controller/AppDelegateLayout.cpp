@@ -1,0 +1,111 @@
+// The layout of the window's content, built from the bottom up at scale = width / 400.
+#include <array>
+#include <string_view>
+
+#include "quorvin/controller/AppDelegate.h"
+#include "quorvin/controller/Palette.h"
+#include "quorvin/toolkit/DebugLog.h"
+
+namespace quorvin {
+
+namespace {
+
+using namespace std::string_view_literals;
+
+// Row 0 is the top row. The "=" of column 3 in the last row is double wide and covers column 4.
+constexpr std::array<std::array<std::string_view, 5>, 6> kKeypadTitles{{
+    {"A"sv, "<<"sv, ">>"sv, "CE"sv, "⌫"sv},
+    {"B"sv, "("sv, ")"sv, "%"sv, "÷"sv},
+    {"C"sv, "7"sv, "8"sv, "9"sv, "×"sv},
+    {"D"sv, "4"sv, "5"sv, "6"sv, "−"sv},
+    {"E"sv, "1"sv, "2"sv, "3"sv, "+"sv},
+    {"F"sv, "+/−"sv, "0"sv, "="sv, "="sv},
+}};
+
+}  // namespace
+
+void AppDelegate::setupUI() {
+    if (!window || !window->contentView()) return;
+    const auto contentView = window->contentView();
+    const double width = contentView->bounds().size.width;
+
+    scale = width / 400;
+    const double margin = 10 * scale;
+    const double spacing = 6 * scale;
+    const double buttonWidth = (width - 2 * margin - 4 * spacing) / 5;
+    const double buttonHeight = 55 * scale;
+    const double keypadHeight = 6 * buttonHeight + 5 * spacing;
+    const double baseRowHeight = buttonHeight / 2;
+    const double panelHeight = 85 * scale;
+    const double displayHeight = 55 * scale;
+    const auto columnX = [&](int column) { return margin + column * (buttonWidth + spacing); };
+
+    double y = margin + keypadHeight + 8 * scale;
+
+    hexButton = createSystemButton("HEX", columnX(0), y, buttonWidth, baseRowHeight, 16);
+    decButton = createSystemButton("DEC", columnX(1), y, buttonWidth, baseRowHeight, 10);
+    binButton = createSystemButton("BIN", columnX(2), y, buttonWidth, baseRowHeight, 2);
+    const auto copyButton =
+        createActionButton("📄", columnX(3), y, buttonWidth, baseRowHeight, &AppDelegate::copyValue);
+    const auto pasteButton = createActionButton("📋", columnX(4), y, buttonWidth, baseRowHeight,
+                                                &AppDelegate::pasteValue);
+    for (const auto& button : {hexButton, decButton, binButton, copyButton, pasteButton}) {
+        contentView->addSubview(button);
+    }
+
+    y += baseRowHeight + 8 * scale;
+
+    const auto panel = toolkit::View::make<toolkit::View>(
+        toolkit::makeRect(margin, y, width - 2 * margin, panelHeight));
+    panel->setWantsLayer(true);
+    panel->layer()->setBackgroundColor(palette::conversionPanel);
+    panel->layer()->setCornerRadius(6 * scale);
+
+    hexLabel = createConvLabel("HEX  0", panelHeight - 25 * scale);
+    decLabel = createConvLabel("DEC  0", panelHeight - 50 * scale);
+    binLabel = createConvLabel("BIN  0", panelHeight - 75 * scale);
+    for (const auto& label : {hexLabel, decLabel, binLabel}) {
+        auto frame = label->frame();
+        frame.size.width = width - 2 * margin - 20 * scale;
+        label->setFrame(frame);
+        panel->addSubview(label);
+    }
+    contentView->addSubview(panel);
+
+    y += panelHeight + 8 * scale;
+
+    displayLabel = toolkit::TextField::labelWithString("0");
+    displayLabel->setFrame(toolkit::makeRect(margin, y, width - 2 * margin, displayHeight));
+    displayLabel->setFont(
+        toolkit::Font::monospacedSystemFont(38 * scale, toolkit::FontWeight::bold));
+    displayLabel->setAlignment(toolkit::TextAlignment::right);
+    displayLabel->setBackgroundColor(palette::displayBackground);
+    displayLabel->setTextColor(palette::displayText);
+    displayLabel->setBordered(true);
+    displayLabel->setBezeled(false);
+    displayLabel->setDrawsBackground(true);
+    displayLabel->setWantsLayer(true);
+    // Radius and border stay constant in points at every scale.
+    displayLabel->layer()->setCornerRadius(4);
+    displayLabel->layer()->setBorderWidth(2);
+    displayLabel->layer()->setBorderColor(palette::displayBorder);
+    contentView->addSubview(displayLabel);
+
+    for (int row = 0; row < 6; ++row) {
+        for (int column = 0; column < 5; ++column) {
+            const auto title =
+                kKeypadTitles[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+            if (title == "=" && column == 4) continue;
+            const double x = columnX(column);
+            const double keyY = margin + (5 - row) * (buttonHeight + spacing);
+            const double keyWidth =
+                row == 5 && column == 3 ? 2 * buttonWidth + spacing : buttonWidth;
+            contentView->addSubview(
+                createCalcButton(std::string(title), x, keyY, keyWidth, buttonHeight));
+        }
+    }
+
+    toolkit::debugLog("UI setup complete");
+}
+
+}  // namespace quorvin

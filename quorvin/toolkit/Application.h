@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+
+namespace quorvin::toolkit {
+
+// What the application asks of its delegate.
+class ApplicationDelegate {
+public:
+    virtual ~ApplicationDelegate() = default;
+    // Called once, from inside the event loop, when the application has started.
+    virtual void applicationDidFinishLaunching() {}
+    // Asked when the last window has closed; true ends the event loop with status 0.
+    virtual bool applicationShouldTerminateAfterLastWindowClosed() { return false; }
+};
+
+enum class ActivationPolicy { regular = 0, accessory = 1, prohibited = 2 };
+
+// The one application object and its event loop. Created on first use; without a display to
+// connect to it writes one line to standard error and ends the process with status 1.
+class Application {
+public:
+    static Application& sharedApplication();
+
+    void setDelegate(std::weak_ptr<ApplicationDelegate> delegate);
+    // Runs the event loop until the application terminates; returns the exit status.
+    int run();
+    void terminate(int status = 0);
+    void setActivationPolicy(ActivationPolicy policy);
+    void activateIgnoringOtherApps(bool flag);
+
+    // Handles every event that is already queued, as the event loop would.
+    void processEvents();
+
+private:
+    Application();
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+}  // namespace quorvin::toolkit

@@ -1,0 +1,89 @@
+#include "quorvin/toolkit/Button.h"
+
+#include "quorvin/toolkit/QtBridge.h"
+
+namespace quorvin::toolkit {
+
+namespace {
+
+std::weak_ptr<Button>& pressedButton() {
+    static std::weak_ptr<Button> button;
+    return button;
+}
+
+QString toQString(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void rememberPressedButton(std::weak_ptr<Button> button) {
+    pressedButton() = std::move(button);
+}
+
+std::shared_ptr<Button> takePressedButton() {
+    std::shared_ptr<Button> button = pressedButton().lock();
+    pressedButton().reset();
+    return button;
+}
+
+Button::Button(Rect frame) : View(frame) {}
+
+void Button::setTitle(std::string title) {
+    attributed = AttributedString{std::move(title), std::nullopt, std::nullopt};
+    setNeedsDisplay();
+}
+
+void Button::setAttributedTitle(AttributedString title) {
+    attributed = std::move(title);
+    setNeedsDisplay();
+}
+
+void Button::setFont(Font font) {
+    titleFont = font;
+    setNeedsDisplay();
+}
+
+void Button::setBordered(bool isBordered) {
+    bordered = isBordered;
+    setNeedsDisplay();
+}
+
+void Button::sendAction() {
+    const std::shared_ptr<void> target = actionTarget.lock();
+    if (!target || !action) return;
+    // A copy: the action may destroy this button, and with it the stored function.
+    const auto send = action;
+    send(target.get(), *this);
+}
+
+void Button::mouseDown(const MouseEvent&) {
+    highlighted = true;
+    setNeedsDisplay();
+    rememberPressedButton(std::static_pointer_cast<Button>(weak_from_this().lock()));
+}
+
+void Button::mouseUp(const MouseEvent& event) {
+    highlighted = false;
+    setNeedsDisplay();
+    if (bounds().contains(event.location)) sendAction();
+}
+
+void Button::draw(Painter& painter) const {
+    QPainter& qt = painter.qt;
+    const QRectF area = painter.widget.rect();
+    if (bordered) {
+        const double radius = bezel == BezelStyle::rounded ? 6 : 3;
+        const QPalette& palette = painter.widget.palette();
+        qt.setPen(QPen(palette.color(QPalette::Mid), 1));
+        qt.setBrush(highlighted ? palette.color(QPalette::Midlight).darker(115)
+                                : palette.color(QPalette::Button));
+        qt.drawRoundedRect(area.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+    }
+    qt.setFont(toQFont(attributed.font.value_or(titleFont), painter.widget.logicalDpiY()));
+    qt.setPen(attributed.foregroundColor ? toQColor(*attributed.foregroundColor)
+                                         : painter.widget.palette().color(QPalette::ButtonText));
+    qt.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, toQString(attributed.string));
+}
+
+}  // namespace quorvin::toolkit

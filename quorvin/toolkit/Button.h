@@ -1,0 +1,84 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "quorvin/toolkit/Color.h"
+#include "quorvin/toolkit/Font.h"
+#include "quorvin/toolkit/View.h"
+
+namespace quorvin::toolkit {
+
+// Text with an optional font and colour, the form a button shows its title in.
+struct AttributedString {
+    std::string string;
+    std::optional<Font> font;
+    std::optional<Color> foregroundColor;
+};
+
+enum class BezelStyle { regular, rounded };
+enum class FocusRingType { automatic, none, exterior };
+
+// A push button with a title, a tag and target/action. A click is tracked in two halves:
+// mouseDown (press) highlights it, mouseUp (release) sends the action when the release happens
+// over the button. The window delivers the release even when the pointer has left the button, and
+// never to a button that has been destroyed in between.
+class Button : public View {
+public:
+    explicit Button(Rect frame);
+
+    void setTitle(std::string title);  // plain title; replaces any attributed title
+    const std::string& title() const { return attributed.string; }
+    void setAttributedTitle(AttributedString title);
+    const AttributedString& attributedTitle() const { return attributed; }
+    void setFont(Font font);
+    const Font& font() const { return titleFont; }
+    void setBezelStyle(BezelStyle style) { bezel = style; }
+    BezelStyle bezelStyle() const { return bezel; }
+    void setBordered(bool bordered);
+    bool isBordered() const { return bordered; }
+    void setFocusRingType(FocusRingType type) { focusRing = type; }
+    FocusRingType focusRingType() const { return focusRing; }
+    void setTag(int tag) { tagValue = tag; }
+    int tag() const { return tagValue; }
+
+    // Target/action: the target is held weakly; a completed click calls `action` on it with the
+    // button as sender. A target that is gone receives nothing.
+    void setTarget(std::weak_ptr<void> target) { actionTarget = std::move(target); }
+    template <class T>
+    void setAction(void (T::*method)(Button& sender)) {
+        action = [method](void* target, Button& sender) {
+            (static_cast<T*>(target)->*method)(sender);
+        };
+    }
+    template <class T>
+    void setAction(void (T::*method)()) {
+        action = [method](void* target, Button&) { (static_cast<T*>(target)->*method)(); };
+    }
+    bool hasAction() const { return static_cast<bool>(action); }
+    // Sends the action to the target now, as a completed click does.
+    void sendAction();
+
+    bool isHighlighted() const { return highlighted; }
+
+    void mouseDown(const MouseEvent& event) override;
+    void mouseUp(const MouseEvent& event) override;
+
+protected:
+    void draw(Painter& painter) const override;
+
+private:
+    AttributedString attributed;
+    Font titleFont = Font::systemFont(13);
+    BezelStyle bezel = BezelStyle::regular;
+    FocusRingType focusRing = FocusRingType::automatic;
+    bool bordered = true;
+    bool highlighted = false;
+    int tagValue = 0;
+    std::weak_ptr<void> actionTarget;
+    std::function<void(void*, Button&)> action;
+};
+
+}  // namespace quorvin::toolkit

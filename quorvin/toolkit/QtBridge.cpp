@@ -1,0 +1,49 @@
+#include "quorvin/toolkit/QtBridge.h"
+
+#include <QFontDatabase>
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorvin::toolkit {
+
+namespace {
+
+float component(double value) {
+    if (std::isnan(value)) return 0;
+    return static_cast<float>(std::clamp(value, 0.0, 1.0));
+}
+
+QFont::Weight qtWeight(FontWeight weight) {
+    switch (weight) {
+    case FontWeight::regular: return QFont::Normal;
+    case FontWeight::medium: return QFont::Medium;
+    case FontWeight::semibold: return QFont::DemiBold;
+    case FontWeight::bold: return QFont::Bold;
+    }
+    return QFont::Normal;
+}
+
+}  // namespace
+
+QColor toQColor(const Color& color) {
+    return QColor::fromRgbF(component(color.red), component(color.green), component(color.blue),
+                            component(color.alpha));
+}
+
+QFont toQFont(const Font& font, double logicalDpiY) {
+    // Looked up once: the desktop's fonts do not change while the program runs. Kept for the
+    // whole process (never destroyed at exit, when Qt's font cache may already be gone).
+    static const QFont* general = new QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    static const QFont* fixed = new QFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    QFont result = font.family == Font::Family::monospaced ? *fixed : *general;
+    const double dpi = logicalDpiY > 0 ? logicalDpiY : 96.0;
+    // Sizes are device-independent pixels; Qt's point sizes are typographic points.
+    const double pixels = std::isfinite(font.size) ? std::clamp(font.size, 1.0, 4096.0) : 13.0;
+    result.setPointSizeF(pixels * 72.0 / dpi);
+    result.setWeight(qtWeight(font.weight));
+    return result;
+}
+
+}  // namespace quorvin::toolkit

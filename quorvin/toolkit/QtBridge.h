@@ -1,0 +1,110 @@
+#pragma once
+
+// Private to the toolkit (and its tests): the Qt side of the public classes. Nothing outside
+// quorvin/toolkit/ and tests/toolkit/ includes this header.
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "quorvin/toolkit/Button.h"
+#include "quorvin/toolkit/Color.h"
+#include "quorvin/toolkit/Font.h"
+#include "quorvin/toolkit/Geometry.h"
+#include "quorvin/toolkit/Layer.h"
+#include "quorvin/toolkit/View.h"
+#include "quorvin/toolkit/Window.h"
+
+namespace quorvin::toolkit {
+
+// The on-screen half of a View: paints the view and hands it left-button presses. It never owns
+// the view; the view's destructor clears `view` before the widget goes.
+class ViewWidget : public QWidget {
+public:
+    explicit ViewWidget(View* owner);
+
+    View* view;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+struct View::Impl {
+    Impl(View& view, Rect initialFrame) : owner(view), frame(initialFrame) {}
+
+    // Moves the widget to the frame, flipping y against the parent's height.
+    void place() const;
+    // Stores the frame, moves the widget and, when the height changed, the children too, so that
+    // each keeps its distance to the bottom edge.
+    void applyFrame(Rect newFrame);
+    // Hides the widget and takes it out of its parent widget.
+    void detachWidget() const;
+    void paint(QPainter& painter, QWidget& target) const;
+
+    View& owner;
+    Rect frame;
+    QPointer<ViewWidget> widget;
+    View* superview = nullptr;
+    std::vector<std::shared_ptr<View>> subviews;
+    std::unique_ptr<Layer> layer;
+    bool liveResize = false;  // set on the root of a window's tree; inLiveResize() looks it up
+};
+
+// What a view's draw() paints with: the painter and the widget (palette, resolution).
+class Painter {
+public:
+    Painter(QPainter& painter, const QWidget& target) : qt(painter), widget(target) {}
+
+    QPainter& qt;
+    const QWidget& widget;
+};
+
+// Colour components are clamped to 0…1; the result is exact sRGB.
+QColor toQColor(const Color& color);
+// The desktop's general or fixed system font at `font.size` device-independent pixels.
+QFont toQFont(const Font& font, double logicalDpiY);
+
+// A mouse position in a view's widget (top-left origin, in pixels) as a location in the view
+// (bottom-left origin). The position names a pixel; the location is that pixel's centre, so a
+// location is inside the bounds exactly when Qt finds the position inside the widget.
+Point viewLocation(const QWidget& widget, QPointF position);
+
+QWidget* widgetOf(const View& view);
+QWidget* widgetOf(const Window& window);
+
+// The button that took the last left-button press and waits for its release.
+void rememberPressedButton(std::weak_ptr<Button> button);
+std::shared_ptr<Button> takePressedButton();
+
+// Where a release that happened nowhere over the pressed button is reported: outside the bounds
+// of every view.
+inline constexpr Point kNowhere{-1, -1};
+
+// The top-level widgets of the program's windows.
+std::vector<QWidget*> windowWidgets();
+
+// Called by a window that has just accepted its close; ends the application when no other
+// window is left open and the delegate agrees.
+void windowDidClose();
+
+// Window-manager hints on X11; both do nothing on other platforms or before the native window
+// exists.
+struct SizeLimits {
+    Size minSize;
+    Size maxSize;
+    Size aspectRatio;  // zero: none
+};
+void setX11SizeHints(QWidget& window, const SizeLimits& limits);
+// True when a mouse button is held anywhere on the X11 screen (the window manager grabs the
+// pointer during an edge drag, so the window itself sees no button events).
+bool x11PointerButtonHeld();
+
+}  // namespace quorvin::toolkit

@@ -1,0 +1,82 @@
+#include "quorvin/toolkit/TestDriver.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+#include <cmath>
+
+#include "quorvin/toolkit/QtBridge.h"
+
+namespace quorvin::toolkit::testing {
+
+namespace {
+
+// The live resize ends 150 ms after the last change; this leaves room for a busy machine.
+constexpr int kLiveResizeSettle = 400;
+
+QWindow* handleOf(Window& window) {
+    QWidget* widget = widgetOf(window);
+    if (!widget->windowHandle()) widget->winId();
+    return widget->windowHandle();
+}
+
+// A content point (bottom-left origin, points) as a window pixel (top-left origin).
+QPoint pixelOf(Window& window, Point point) {
+    const QWidget* widget = widgetOf(window);
+    return QPoint(static_cast<int>(std::floor(point.x)),
+                  static_cast<int>(std::floor(widget->height() - point.y)));
+}
+
+}  // namespace
+
+Point centerInWindow(const View& view) {
+    Point center{view.frame().size.width / 2, view.frame().size.height / 2};
+    for (const View* current = &view; current->superview() != nullptr;
+         current = current->superview()) {
+        center.x += current->frame().origin.x;
+        center.y += current->frame().origin.y;
+    }
+    return center;
+}
+
+void mousePress(Window& window, Point point) {
+    QTest::mousePress(handleOf(window), Qt::LeftButton, {}, pixelOf(window, point));
+}
+
+void mouseRelease(Window& window, Point point) {
+    QTest::mouseRelease(handleOf(window), Qt::LeftButton, {}, pixelOf(window, point));
+}
+
+void click(Window& window, Point point) {
+    mousePress(window, point);
+    mouseRelease(window, point);
+}
+
+void userResize(Window& window, Size contentSize) {
+    handleOf(window)->resize(static_cast<int>(std::lround(contentSize.width)),
+                             static_cast<int>(std::lround(contentSize.height)));
+    QCoreApplication::processEvents();
+}
+
+void finishLiveResize(Window&) {
+    wait(kLiveResizeSettle);
+}
+
+void repaintNow(Window& window) {
+    widgetOf(window)->repaint();
+}
+
+Color pixelAt(Window& window, Point point) {
+    const QImage image = widgetOf(window)->grab().toImage();
+    const QColor pixel = image.pixelColor(pixelOf(window, point));
+    return Color::rgba(pixel.redF(), pixel.greenF(), pixel.blueF(), pixel.alphaF());
+}
+
+void wait(int milliseconds) {
+    QTest::qWait(milliseconds);
+}
+
+}  // namespace quorvin::toolkit::testing

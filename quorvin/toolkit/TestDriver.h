@@ -1,0 +1,36 @@
+#pragma once
+
+#include "quorvin/toolkit/Color.h"
+#include "quorvin/toolkit/Geometry.h"
+#include "quorvin/toolkit/View.h"
+#include "quorvin/toolkit/Window.h"
+
+// Drives a window the way the window system does, for tests. Points are in the window's content
+// coordinates (bottom-left origin). Built as its own library, quorvin_toolkit_testing, so the
+// program itself never links the test machinery.
+namespace quorvin::toolkit::testing {
+
+// The centre of a view, in its window's content coordinates.
+Point centerInWindow(const View& view);
+
+// Primary-button press and release through the window system path, so a release outside the
+// pressed button still reaches the window.
+void mousePress(Window& window, Point point);
+void mouseRelease(Window& window, Point point);
+void click(Window& window, Point point);
+
+// Resizes the content area as the user would (a live resize); the change is delivered before
+// this returns. finishLiveResize waits until the live resize has ended.
+void userResize(Window& window, Size contentSize);
+void finishLiveResize(Window& window);
+
+// Paints the whole window now, as the next frame would.
+void repaintNow(Window& window);
+
+// The colour of one rendered pixel of the window's content.
+Color pixelAt(Window& window, Point point);
+
+// Handles queued events for at least `milliseconds`.
+void wait(int milliseconds);
+
+}  // namespace quorvin::toolkit::testing

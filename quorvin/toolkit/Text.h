@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quorvin::toolkit {
+
+// Calls `visit` with each user-perceived character of a UTF-8 text, in order, as UTF-8: "e" with
+// a combining accent, a flag, an emoji sequence joined by U+200D and "\r\n" are one character
+// each. Invalid UTF-8 is read as the desktop decodes it (replacement characters).
+void forEachGrapheme(std::string_view utf8, const std::function<void(std::string_view)>& visit);
+
+// The whole text upper-cased with the full Unicode mapping ("ß" becomes "SS").
+std::string uppercased(std::string_view utf8);
+
+}  // namespace quorvin::toolkit

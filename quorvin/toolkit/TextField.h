@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "quorvin/toolkit/Color.h"
+#include "quorvin/toolkit/Font.h"
+#include "quorvin/toolkit/View.h"
+
+namespace quorvin::toolkit {
+
+enum class TextAlignment { left, center, right };
+
+// A single line of text. labelWithString gives a non-editable label without border or
+// background; the setters turn those on.
+class TextField : public View {
+public:
+    explicit TextField(Rect frame);
+
+    static std::shared_ptr<TextField> labelWithString(std::string text);
+
+    void setStringValue(std::string text);
+    const std::string& stringValue() const { return text; }
+    void setFont(Font font);
+    const Font& font() const { return textFont; }
+    void setAlignment(TextAlignment alignment);
+    TextAlignment alignment() const { return textAlignment; }
+    void setTextColor(std::optional<Color> color);  // absent: the desktop's text colour
+    std::optional<Color> textColor() const { return foreground; }
+    void setBackgroundColor(Color color);
+    Color backgroundColor() const { return background; }
+    void setBordered(bool bordered);
+    bool isBordered() const { return bordered; }
+    void setBezeled(bool bezeled);
+    bool isBezeled() const { return bezeled; }
+    void setDrawsBackground(bool drawsBackground);
+    bool drawsBackground() const { return fillsBackground; }
+
+protected:
+    void draw(Painter& painter) const override;
+
+private:
+    std::string text;
+    Font textFont = Font::systemFont(13);
+    TextAlignment textAlignment = TextAlignment::left;
+    std::optional<Color> foreground;
+    Color background = Color::white(1, 1);
+    bool bordered = false;
+    bool bezeled = false;
+    bool fillsBackground = false;
+};
+
+}  // namespace quorvin::toolkit

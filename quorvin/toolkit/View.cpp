@@ -1,0 +1,294 @@
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/View.h"
+
+namespace quorvin::toolkit {
+
+namespace {
+
+std::size_t liveViews = 0;
+
+// Depth of press handlers running inside a view's widget. A widget must not be deleted while its
+// own handler runs (Qt touches it afterwards), so views dying then hand their widget to
+// deleteLater instead.
+int pressDispatchDepth = 0;
+
+struct PressDispatch {
+    PressDispatch() { ++pressDispatchDepth; }
+    ~PressDispatch() { --pressDispatchDepth; }
+    PressDispatch(const PressDispatch&) = delete;
+    PressDispatch& operator=(const PressDispatch&) = delete;
+};
+
+// Widget coordinates are ints; frames far outside any screen are clamped so that rounding stays
+// defined, and NaN counts as 0.
+int toPixel(double value) {
+    if (std::isnan(value)) return 0;
+    return static_cast<int>(std::lround(std::clamp(value, -1.0e7, 1.0e7)));
+}
+
+}  // namespace
+
+ViewWidget::ViewWidget(View* owner) : view(owner) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ViewWidget::paintEvent(QPaintEvent*) {
+    if (!view) return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    view->impl().paint(painter, *this);
+}
+
+// The second press of a double click arrives as a double-click event, which QWidget hands to
+// mousePressEvent: every press reaches the view once.
+void ViewWidget::mousePressEvent(QMouseEvent* event) {
+    if (!view || event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    // The dispatch guard is declared first so that it ends last: if the handler dropped the last
+    // reference, the view dies when `keep` goes, while the guard still defers the widget's
+    // deletion.
+    PressDispatch dispatch;
+    const std::shared_ptr<View> keep = view->weak_from_this().lock();
+    // A press whose release never came (the window lost the pointer grab in between) ends now,
+    // as a release away from its button, so that button does not stay pressed.
+    if (const std::shared_ptr<Button> stale = takePressedButton())
+        stale->mouseUp(MouseEvent{kNowhere});
+    // That release may have removed this view (or destroyed it, if nothing shares it).
+    if (!view || !isVisible()) return;
+    view->mouseDown(MouseEvent{viewLocation(*this, event->position())});
+    event->accept();
+}
+
+void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+    // The release half reaches the pressed button through the application's window-level filter,
+    // which also sees releases whose widget is gone; nothing is delivered here.
+    event->accept();
+}
+
+void View::Impl::place() const {
+    if (!widget) return;
+    double parentHeight = frame.maxY();
+    if (superview) {
+        parentHeight = superview->d->frame.size.height;
+    } else if (const QWidget* parent = widget->parentWidget()) {
+        parentHeight = parent->height();
+    }
+    const int left = toPixel(frame.minX());
+    const int right = toPixel(frame.maxX());
+    const int top = toPixel(parentHeight - frame.maxY());
+    const int bottom = toPixel(parentHeight - frame.minY());
+    widget->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
+}
+
+void View::Impl::applyFrame(Rect newFrame) {
+    const bool heightChanged = newFrame.size.height != frame.size.height;
+    frame = newFrame;
+    place();
+    if (heightChanged) {
+        for (const auto& child : subviews)
+            child->d->place();
+    }
+}
+
+void View::Impl::detachWidget() const {
+    if (!widget) return;
+    widget->hide();
+    widget->setParent(nullptr);
+}
+
+void View::Impl::paint(QPainter& painter, QWidget& target) const {
+    const QRectF area(0, 0, target.width(), target.height());
+    const auto roundedArea = [&](double inset) {
+        const QRectF r = area.adjusted(inset, inset, -inset, -inset);
+        const double limit = std::min(r.width(), r.height()) / 2;
+        const double radius =
+            std::clamp(layer ? layer->cornerRadius() : 0.0, 0.0, std::max(0.0, limit));
+        QPainterPath path;
+        path.addRoundedRect(r, radius, radius);
+        return path;
+    };
+    if (layer && layer->backgroundColor())
+        painter.fillPath(roundedArea(0), toQColor(*layer->backgroundColor()));
+
+    Painter content(painter, target);
+    painter.save();
+    owner.draw(content);
+    painter.restore();
+
+    if (layer && layer->borderColor() && layer->borderWidth() > 0) {
+        const double width =
+            std::min(layer->borderWidth(), std::min(area.width(), area.height()) / 2);
+        painter.setPen(QPen(toQColor(*layer->borderColor()), width));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(roundedArea(width / 2));
+    }
+}
+
+View::View(Rect frame) : d(std::make_unique<Impl>(*this, frame)) {
+    ++liveViews;
+    d->widget = new ViewWidget(this);
+    d->place();
+}
+
+namespace {
+
+// Takes the widgets of the descendants that are held elsewhere, and so outlive the dying view,
+// out of its widget. The others die with it, their widgets deleted with its widget.
+void detachSurvivingDescendants(const std::vector<std::shared_ptr<View>>& subviews) {
+    for (const auto& child : subviews) {
+        if (child.use_count() > 1) {
+            child->impl().detachWidget();  // its own children go with it
+        } else {
+            detachSurvivingDescendants(child->subviews());
+        }
+    }
+}
+
+}  // namespace
+
+View::~View() {
+    --liveViews;
+    detachSurvivingDescendants(d->subviews);
+    for (const auto& child : d->subviews)
+        child->d->superview = nullptr;
+    if (ViewWidget* widget = d->widget) {
+        widget->view = nullptr;
+        if (pressDispatchDepth > 0) {
+            widget->hide();
+            widget->deleteLater();
+        } else {
+            delete widget;
+        }
+    }
+}
+
+Rect View::frame() const {
+    return d->frame;
+}
+
+Rect View::bounds() const {
+    return Rect{Point{0, 0}, d->frame.size};
+}
+
+void View::setFrame(Rect frame) {
+    if (frame.size == d->frame.size) {
+        d->applyFrame(frame);
+        return;
+    }
+    // A size change goes through setFrameSize so that subclasses see every one.
+    d->frame.origin = frame.origin;
+    setFrameSize(frame.size);
+}
+
+void View::setFrameSize(Size size) {
+    d->applyFrame(Rect{d->frame.origin, size});
+}
+
+void View::addSubview(std::shared_ptr<View> view) {
+    if (!view || view.get() == this) return;
+    // Adding an ancestor would make the tree a cycle.
+    for (const View* ancestor = d->superview; ancestor; ancestor = ancestor->d->superview) {
+        if (ancestor == view.get()) return;
+    }
+    view->removeFromSuperview();
+    view->d->superview = this;
+    d->subviews.push_back(view);
+    if (view->d->widget) {
+        view->d->widget->setParent(d->widget);
+        view->d->place();
+        view->d->widget->show();
+    }
+}
+
+const std::vector<std::shared_ptr<View>>& View::subviews() const {
+    return d->subviews;
+}
+
+void View::removeFromSuperview() {
+    View* parent = d->superview;
+    if (!parent) return;
+    const std::shared_ptr<View> keep = weak_from_this().lock();
+    d->detachWidget();
+    d->superview = nullptr;
+    auto& siblings = parent->d->subviews;
+    const auto it =
+        std::find_if(siblings.begin(), siblings.end(),
+                     [this](const std::shared_ptr<View>& v) { return v.get() == this; });
+    if (it != siblings.end()) siblings.erase(it);
+}
+
+View* View::superview() const {
+    return d->superview;
+}
+
+void View::setWantsLayer(bool wantsLayer) {
+    if (wantsLayer && !d->layer) {
+        d->layer = std::make_unique<Layer>(*this);
+    } else if (!wantsLayer && d->layer) {
+        d->layer.reset();
+        setNeedsDisplay();
+    }
+}
+
+bool View::wantsLayer() const {
+    return d->layer != nullptr;
+}
+
+Layer* View::layer() {
+    return d->layer.get();
+}
+
+const Layer* View::layer() const {
+    return d->layer.get();
+}
+
+bool View::inLiveResize() const {
+    const View* root = this;
+    while (root->d->superview)
+        root = root->d->superview;
+    return root->d->liveResize;
+}
+
+void View::viewWillStartLiveResize() {}
+
+void View::viewDidEndLiveResize() {}
+
+void View::mouseDown(const MouseEvent& event) {
+    // An unhandled press goes on to the parent, in the parent's coordinates.
+    if (View* parent = d->superview) {
+        parent->mouseDown(MouseEvent{
+            Point{event.location.x + d->frame.minX(), event.location.y + d->frame.minY()}});
+    }
+}
+
+void View::mouseUp(const MouseEvent&) {}
+
+void View::setNeedsDisplay() {
+    if (d->widget) d->widget->update();
+}
+
+std::size_t View::liveViewCount() {
+    return liveViews;
+}
+
+void View::draw(Painter&) const {}
+
+Point viewLocation(const QWidget& widget, QPointF position) {
+    return Point{position.x() + 0.5, widget.height() - (position.y() + 0.5)};
+}
+
+QWidget* widgetOf(const View& view) {
+    return view.impl().widget;
+}
+
+}  // namespace quorvin::toolkit

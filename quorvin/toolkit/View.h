@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "quorvin/toolkit/Geometry.h"
+#include "quorvin/toolkit/Layer.h"
+
+namespace quorvin::toolkit {
+
+class Painter;
+struct MouseEvent;
+
+// A rectangle of the window with optional layer and children. Views are shared: the parent
+// holds its children, and the program may hold any view too; a view removed from its parent and
+// held by no one is destroyed with its on-screen widget.
+//
+// Geometry is in points with the origin at the parent's bottom-left corner; a child keeps its
+// distance to the bottom edge of its parent when the parent's height changes. Views are made
+// with make<T>(…) so that they can be shared.
+class View : public std::enable_shared_from_this<View> {
+public:
+    explicit View(Rect frame);
+    virtual ~View();
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
+
+    template <class T, class... Args>
+    static std::shared_ptr<T> make(Args&&... args) {
+        return std::make_shared<T>(std::forward<Args>(args)...);
+    }
+
+    Rect frame() const;
+    Rect bounds() const;  // origin (0, 0), the frame's size
+    void setFrame(Rect frame);
+    virtual void setFrameSize(Size size);
+
+    void addSubview(std::shared_ptr<View> view);
+    const std::vector<std::shared_ptr<View>>& subviews() const;
+    void removeFromSuperview();
+    View* superview() const;
+
+    void setWantsLayer(bool wantsLayer);
+    bool wantsLayer() const;
+    Layer* layer();
+    const Layer* layer() const;
+
+    // True between the start and the end of a live resize of the view's window.
+    bool inLiveResize() const;
+    virtual void viewWillStartLiveResize();
+    virtual void viewDidEndLiveResize();
+
+    // Mouse events for the primary button; `location` is in the view's own coordinates.
+    virtual void mouseDown(const MouseEvent& event);
+    virtual void mouseUp(const MouseEvent& event);
+
+    void setNeedsDisplay();
+
+    // Views alive in the process, for tests that prove a rebuild frees the previous one.
+    static std::size_t liveViewCount();
+
+    struct Impl;
+    Impl& impl() const { return *d; }
+
+protected:
+    // Draws the view's own content between the layer's background and its border.
+    virtual void draw(Painter& painter) const;
+
+private:
+    friend class Painter;
+    std::unique_ptr<Impl> d;
+};
+
+struct MouseEvent {
+    Point location;  // in the receiving view's coordinates, bottom-left origin
+};
+
+}  // namespace quorvin::toolkit

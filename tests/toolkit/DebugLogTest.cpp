@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "quorvin/toolkit/DebugLog.h"
+
+namespace quorvin::toolkit {
+namespace {
+
+struct EscapeCase {
+    std::string text;
+    std::string expected;
+};
+const EscapeCase kEscapeCases[] = {
+    {"App ready!", "App ready!"},
+    {"a\r\nb\tc", "a\\r\\nb\\tc"},
+    {"\x1B[2J", "\\x1B[2J"},
+    {std::string("\0\x01\x1F", 3), "\\x00\\x01\\x1F"},
+    {"\x7F", "\\x7F"},
+    {"x\xC2\x80y\xC2\x9B", "x\\x80y\\x9B"},    // C1 controls, CSI among them
+    {"\xC2\xA0\xC2\xA9", "\xC2\xA0\xC2\xA9"},  // U+00A0 and U+00A9 are not controls
+    {"\xC2", "\xC2"},                          // a truncated sequence stays as it is
+    {"\xC2\x1B", "\xC2\\x1B"},
+    {"\xF0\x9F\x98\x80 \xC3\x9F \xE2\x80\x94", "\xF0\x9F\x98\x80 \xC3\x9F \xE2\x80\x94"},
+    {"\x80\x9B\xFF", "\x80\x9B\xFF"},  // stray bytes are not code points
+    {"\\x1B", "\\x1B"},
+};
+
+TEST(DebugLog, EscapesControlCharactersOnly) {
+    for (const auto& c : kEscapeCases)
+        EXPECT_EQ(escapeControlCharacters(c.text), c.expected) << c.expected;
+}
+
+TEST(DebugLog, WritesOneEscapedLinePerMessage) {
+    std::vector<std::string> lines;
+    setDebugSink([&](std::string_view line) { lines.emplace_back(line); });
+    debugLog("Pasted from clipboard: 1\n2\x1B");
+    debugLog("");
+    setDebugSink({});
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"DEBUG: Pasted from clipboard: 1\\n2\\x1B", "DEBUG: "}));
+
+    testing::internal::CaptureStdout();
+    debugLog("Clear");
+    debugLog("a\r");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "DEBUG: Clear\nDEBUG: a\\r\n");
+}
+
+struct SizeCase {
+    double width, height;
+    const char* expected;
+};
+const SizeCase kSizeCases[] = {
+    {450, 652.5, "(450.0, 652.5)"},
+    {300, 435, "(300.0, 435.0)"},
+    {0, -0.0, "(0.0, -0.0)"},
+    {0.1, 1.0 / 3, "(0.1, 0.3333333333333333)"},
+    {1e-7, 2.5e15, "(0.0000001, 2500000000000000.0)"},
+    {599.9999999999999, 1e21, "(599.9999999999999, 1000000000000000000000.0)"},
+};
+
+TEST(DebugLog, SizesPrintInShortestFormWithAFraction) {
+    for (const auto& c : kSizeCases)
+        EXPECT_EQ(formatSize(c.width, c.height), c.expected);
+}
+
+}  // namespace
+}  // namespace quorvin::toolkit

@@ -1,0 +1,242 @@
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "quorvin/toolkit/DebugLog.h"
+#include "tests/toolkit/ToolkitTestSupport.h"
+
+namespace quorvin::toolkit {
+namespace {
+
+using Log = std::vector<std::string>;
+
+std::string sizeText(Size size) {
+    return formatSize(size.width, size.height);
+}
+
+// A content view that writes down every resize notification, with the size it had then.
+class ResizeRecorder : public View {
+public:
+    using View::View;
+    Log log;
+
+    void viewWillStartLiveResize() override {
+        View::viewWillStartLiveResize();
+        log.push_back("start " + sizeText(frame().size));
+    }
+    void setFrameSize(Size size) override {
+        View::setFrameSize(size);
+        log.push_back(std::string(inLiveResize() ? "live " : "set ") + sizeText(size));
+    }
+    void viewDidEndLiveResize() override {
+        View::viewDidEndLiveResize();
+        log.push_back("end " + sizeText(frame().size) + (inLiveResize() ? " still live" : ""));
+    }
+};
+
+// The main window's limits: 300 × 435 to 600 × 870 in the proportion 20 : 29.
+void applyCalculatorLimits(Window& window) {
+    window.setMinSize(Size{300, 435});
+    window.setMaxSize(Size{600, 870});
+    window.setContentAspectRatio(Size{20, 29});
+}
+
+class WindowResize : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = makeShownWindow(Size{300, 435});
+        applyCalculatorLimits(*window);
+        content = View::make<ResizeRecorder>(makeRect(0, 0, 10, 10));
+        window->setContentView(content);
+        content->log.clear();
+    }
+
+    // A size change that the program did not make, as the window manager reports it.
+    void resizeFromOutside(int width, int height) {
+        widgetOf(*window)->windowHandle()->resize(width, height);
+        Application::sharedApplication().processEvents();
+    }
+    void waitForLiveResizeEnd() { QTest::qWait(300); }
+
+    std::unique_ptr<Window> window;
+    std::shared_ptr<ResizeRecorder> content;
+};
+
+TEST_F(WindowResize, OutsideChangesAreOneLiveResizeEndingWhenTheyStop) {
+    auto child = View::make<View>(makeRect(0, 0, 10, 10));
+    content->addSubview(child);
+    resizeFromOutside(360, 522);
+    resizeFromOutside(420, 609);
+    EXPECT_TRUE(child->inLiveResize());
+    waitForLiveResizeEnd();
+    EXPECT_FALSE(child->inLiveResize());
+    EXPECT_EQ(content->log, (Log{"start (300.0, 435.0)", "live (360.0, 522.0)",
+                                 "live (420.0, 609.0)", "end (420.0, 609.0)"}));
+    EXPECT_FALSE(content->inLiveResize());
+    EXPECT_EQ(window->contentSize(), (Size{420, 609}));
+}
+
+TEST_F(WindowResize, EachDragIsItsOwnLiveResize) {
+    resizeFromOutside(400, 580);
+    waitForLiveResizeEnd();
+    resizeFromOutside(300, 435);
+    waitForLiveResizeEnd();
+    EXPECT_EQ(content->log,
+              (Log{"start (300.0, 435.0)", "live (400.0, 580.0)", "end (400.0, 580.0)",
+                   "start (400.0, 580.0)", "live (300.0, 435.0)", "end (300.0, 435.0)"}));
+}
+
+TEST_F(WindowResize, ProgramSizesAreNeverLive) {
+    window->setContentSize(Size{400, 580});
+    Application::sharedApplication().processEvents();
+    waitForLiveResizeEnd();
+    EXPECT_EQ(content->log, Log{"set (400.0, 580.0)"});
+    EXPECT_EQ(window->contentSize(), (Size{400, 580}));
+    EXPECT_EQ(widgetOf(*content)->geometry(), QRect(0, 0, 400, 580));
+}
+
+struct CorrectionCase {
+    QSize dragged;
+    Log expected;
+};
+const CorrectionCase kCorrectionCases[] = {
+    {QSize(800, 300),
+     {"start (300.0, 435.0)", "live (800.0, 300.0)", "set (600.0, 870.0)", "end (600.0, 870.0)"}},
+    {QSize(200, 200),
+     {"start (300.0, 435.0)", "live (200.0, 200.0)", "set (300.0, 435.0)", "end (300.0, 435.0)"}},
+    // Within the limits but out of proportion: the width decides.
+    {QSize(500, 500),
+     {"start (300.0, 435.0)", "live (500.0, 500.0)", "set (500.0, 725.0)", "end (500.0, 725.0)"}},
+    {QSize(400, 580), {"start (300.0, 435.0)", "live (400.0, 580.0)", "end (400.0, 580.0)"}},
+};
+
+TEST_F(WindowResize, SizesOutsideTheLimitsAreCorrectedBeforeTheEnd) {
+    for (const auto& c : kCorrectionCases) {
+        window->setContentSize(Size{300, 435});
+        content->log.clear();
+        resizeFromOutside(c.dragged.width(), c.dragged.height());
+        waitForLiveResizeEnd();
+        EXPECT_EQ(content->log, c.expected) << c.dragged.width() << " x " << c.dragged.height();
+    }
+}
+
+TEST_F(WindowResize, ReplacingTheContentViewFillsTheWindowWithTheNewOne) {
+    auto replacement = View::make<ResizeRecorder>(makeRect(40, 40, 10, 10));
+    window->setContentView(replacement);
+    EXPECT_EQ(window->contentView(), replacement);
+    EXPECT_EQ(replacement->frame(), makeRect(0, 0, 300, 435));
+    EXPECT_EQ(widgetOf(*replacement)->geometry(), QRect(0, 0, 300, 435));
+    EXPECT_EQ(widgetOf(*content)->parentWidget(), nullptr);
+
+    resizeFromOutside(400, 580);
+    waitForLiveResizeEnd();
+    EXPECT_TRUE(content->log.empty());
+    EXPECT_EQ(replacement->log, (Log{"set (300.0, 435.0)", "start (300.0, 435.0)",
+                                     "live (400.0, 580.0)", "end (400.0, 580.0)"}));
+}
+
+TEST_F(WindowResize, ClosingDuringALiveResizeIsSafe) {
+    resizeFromOutside(400, 580);
+    window.reset();
+    waitForLiveResizeEnd();
+    // The content view outlives its window with its widget and its children.
+    EXPECT_EQ(content->log, (Log{"start (300.0, 435.0)", "live (400.0, 580.0)"}));
+    EXPECT_FALSE(content->inLiveResize());
+    ASSERT_NE(widgetOf(*content), nullptr);
+    content->addSubview(View::make<View>(makeRect(0, 0, 10, 10)));
+}
+
+struct ConstraintCase {
+    Size requested;
+    Size allowed;
+};
+constexpr ConstraintCase kConstraintCases[] = {
+    {{300, 435}, {300, 435}},  {{450, 0}, {450, 652.5}},         {{400, 100}, {400, 580}},
+    {{100, 100}, {300, 435}},  {{1000, 1000}, {600, 870}},       {{600, 1}, {600, 870}},
+    {{-50, 9999}, {300, 435}}, {{599.5, 870}, {599.5, 869.275}},
+};
+
+TEST(WindowLimits, ConstrainedSizeKeepsTheLimitsAndTheProportion) {
+    Window window(makeRect(0, 0, 300, 435), WindowStyle::titled | WindowStyle::resizable,
+                  BackingStore::buffered, false);
+    applyCalculatorLimits(window);
+    for (const auto& c : kConstraintCases) {
+        const Size allowed = window.constrainedContentSize(c.requested);
+        EXPECT_DOUBLE_EQ(allowed.width, c.allowed.width) << c.requested.width;
+        EXPECT_DOUBLE_EQ(allowed.height, c.allowed.height) << c.requested.width;
+    }
+    const Size fromNaN = window.constrainedContentSize(Size{std::nan(""), std::nan("")});
+    EXPECT_EQ(fromNaN, (Size{300, 435}));
+
+    // Without a proportion each side is clamped on its own.
+    Window free(makeRect(0, 0, 300, 435), 0, BackingStore::buffered, false);
+    free.setMinSize(Size{300, 435});
+    free.setMaxSize(Size{600, 870});
+    EXPECT_EQ(free.constrainedContentSize(Size{100, 1000}), (Size{300, 870}));
+}
+
+TEST(WindowLimits, ProgramSizesStayWithinTheLimits) {
+    auto window = makeShownWindow(Size{300, 435});
+    applyCalculatorLimits(*window);
+    window->setContentSize(Size{1000, 2000});
+    EXPECT_EQ(window->contentSize(), (Size{600, 870}));
+    window->setContentSize(Size{10, 10});
+    EXPECT_EQ(window->contentSize(), (Size{300, 435}));
+    EXPECT_EQ(window->contentView()->frame().size, (Size{300, 435}));
+}
+
+TEST(WindowSetup, CentresOnThePrimaryScreenWithItsOwnSize) {
+    Window window(makeRect(0, 0, 300, 435), static_cast<unsigned>(WindowStyle::titled),
+                  BackingStore::buffered, false);
+    window.setTitle("Quorvin - Programmer Calculator \xE2\x80\x94 \xCE\xA3");
+    EXPECT_EQ(window.title(), "Quorvin - Programmer Calculator \xE2\x80\x94 \xCE\xA3");
+    window.center();
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(widgetOf(window)->pos(), QPoint(available.x() + (available.width() - 300) / 2,
+                                              available.y() + (available.height() - 435) / 2));
+    EXPECT_EQ(window.contentView()->frame(), makeRect(0, 0, 300, 435));
+    EXPECT_FALSE(window.isVisible());
+}
+
+class Delegate : public ApplicationDelegate {
+public:
+    bool terminate = true;
+    Log log;
+    std::unique_ptr<Window> window;
+    QObject timers;  // the timers below die with the delegate
+
+    void applicationDidFinishLaunching() override {
+        log.push_back("launched");
+        window = makeShownWindow(Size{100, 100});
+        QTimer::singleShot(10, &timers, [this] { window->close(); });
+        // Ends the loop if closing the window does not.
+        QTimer::singleShot(300, &timers, [] { Application::sharedApplication().terminate(7); });
+    }
+    bool applicationShouldTerminateAfterLastWindowClosed() override {
+        log.push_back(window->isVisible() ? "asked while visible" : "asked");
+        return terminate;
+    }
+};
+
+TEST(ApplicationLoop, ClosingTheLastWindowAsksTheDelegate) {
+    for (const bool terminate : {true, false}) {
+        auto delegate = std::make_shared<Delegate>();
+        delegate->terminate = terminate;
+        Application& application = Application::sharedApplication();
+        application.setDelegate(delegate);
+        const int status = application.run();
+        EXPECT_EQ(status, terminate ? 0 : 7);
+        EXPECT_EQ(delegate->log, (Log{"launched", "asked"}));
+        application.setDelegate({});
+    }
+}
+
+}  // namespace
+}  // namespace quorvin::toolkit

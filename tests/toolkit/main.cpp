@@ -1,0 +1,10 @@
+#include <gtest/gtest.h>
+
+#include "quorvin/toolkit/Application.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (done at build time, without a display) needs no application.
+    if (!GTEST_FLAG_GET(list_tests)) quorvin::toolkit::Application::sharedApplication();
+    return RUN_ALL_TESTS();
+}
