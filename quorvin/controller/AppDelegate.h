@@ -6,6 +6,7 @@
 #include "quorvin/engine/Calculator.h"
 #include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Button.h"
+#include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/TextField.h"
 #include "quorvin/toolkit/Window.h"
 
@@ -76,6 +77,9 @@ public:
 
     // Rebuild after a resize.
     void handleResize();
+
+    // Keyboard: every key-down event of the application, from the key monitor.
+    void keyDown(const toolkit::KeyEvent& event);
 };
 
 }  // namespace quorvin

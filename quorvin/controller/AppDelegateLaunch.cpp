@@ -1,5 +1,6 @@
 // Launch: the main window, its resizable content view and the first build of the interface.
 #include <memory>
+#include <optional>
 
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/controller/Palette.h"
@@ -44,6 +45,13 @@ void AppDelegate::applicationDidFinishLaunching() {
         if (const auto self = weakSelf.lock()) self->handleResize();
     };
     window->setContentView(contentView);
+
+    // Every key goes to keyDown and no further: no control or shortcut ever sees a key.
+    toolkit::addLocalMonitorForEvents(
+        toolkit::EventMask::keyDown, [weakSelf = weak_from_this()](const toolkit::KeyEvent& event) {
+            if (const auto self = weakSelf.lock()) self->keyDown(event);
+            return std::optional<toolkit::KeyEvent>{};
+        });
 
     setupUI();
     updateSystemButtons();

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QWidget>
@@ -17,6 +18,7 @@
 #include "quorvin/toolkit/Color.h"
 #include "quorvin/toolkit/Font.h"
 #include "quorvin/toolkit/Geometry.h"
+#include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/Layer.h"
 #include "quorvin/toolkit/View.h"
 #include "quorvin/toolkit/Window.h"
@@ -106,5 +108,8 @@ void setX11SizeHints(QWidget& window, const SizeLimits& limits);
 // True when a mouse button is held anywhere on the X11 screen (the window manager grabs the
 // pointer during an edge drag, so the window itself sees no button events).
 bool x11PointerButtonHeld();
+
+// The key-down event a Qt key press stands for, or none for a modifier key pressed alone.
+std::optional<KeyEvent> toKeyEvent(const QKeyEvent& event);
 
 }  // namespace quorvin::toolkit

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QKeySequence>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -53,6 +54,11 @@ void mouseRelease(Window& window, Point point) {
 void click(Window& window, Point point) {
     mousePress(window, point);
     mouseRelease(window, point);
+}
+
+void typeKeys(Window& window, std::string_view sequence) {
+    const QString text = QString::fromUtf8(sequence.data(), static_cast<qsizetype>(sequence.size()));
+    QTest::keySequence(handleOf(window), QKeySequence::fromString(text, QKeySequence::PortableText));
 }
 
 void userResize(Window& window, Size contentSize) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "quorvin/toolkit/Color.h"
 #include "quorvin/toolkit/Geometry.h"
 #include "quorvin/toolkit/View.h"
@@ -18,6 +20,10 @@ Point centerInWindow(const View& view);
 void mousePress(Window& window, Point point);
 void mouseRelease(Window& window, Point point);
 void click(Window& window, Point point);
+
+// Presses and releases a key combination through the window system path, written as Qt's
+// portable key sequence text: "7", "Shift+5", "Ctrl+H", "Return", "Enter", "Esc", "Backspace".
+void typeKeys(Window& window, std::string_view sequence);
 
 // Resizes the content area as the user would (a live resize); the change is delivered before
 // this returns. finishLiveResize waits until the live resize has ended.

@@ -23,6 +23,7 @@ protected:
 
     void TearDown() override {
         delegate.reset();
+        toolkit::removeAllLocalMonitors();
         toolkit::setDebugSink({});
     }
 
