@@ -90,6 +90,24 @@ void wireKey(toolkit::Button& button, KeyClass keyClass, std::string_view title)
     }
 }
 
+// The start of every base-row button: a rounded push button whose title comes later.
+std::shared_ptr<toolkit::Button> makeRoundedButton(double x, double y, double width,
+                                                   double height) {
+    auto button = toolkit::View::make<toolkit::Button>(toolkit::makeRect(x, y, width, height));
+    button->setTitle("");
+    button->setBezelStyle(toolkit::BezelStyle::rounded);
+    return button;
+}
+
+// A layer of one colour instead of the bezel, and no focus ring.
+void makeFlat(toolkit::Button& button, toolkit::Color background, double cornerRadius) {
+    button.setWantsLayer(true);
+    button.setBordered(false);
+    button.setFocusRingType(toolkit::FocusRingType::none);
+    button.layer()->setBackgroundColor(background);
+    button.layer()->setCornerRadius(cornerRadius);
+}
+
 }  // namespace
 
 std::shared_ptr<toolkit::TextField> AppDelegate::createConvLabel(const std::string& text,
@@ -103,17 +121,11 @@ std::shared_ptr<toolkit::TextField> AppDelegate::createConvLabel(const std::stri
 std::shared_ptr<toolkit::Button> AppDelegate::createSystemButton(const std::string& title, double x,
                                                                  double y, double width,
                                                                  double height, int tag) {
-    auto button = toolkit::View::make<toolkit::Button>(toolkit::makeRect(x, y, width, height));
-    button->setTitle("");
-    button->setBezelStyle(toolkit::BezelStyle::rounded);
+    auto button = makeRoundedButton(x, y, width, height);
     button->setTag(tag);
     button->setTarget(weak_from_this());
     button->setAction(&AppDelegate::systemChanged);
-    button->setWantsLayer(true);
-    button->setBordered(false);
-    button->setFocusRingType(toolkit::FocusRingType::none);
-    button->layer()->setBackgroundColor(palette::baseIdle);
-    button->layer()->setCornerRadius(4 * scale);
+    makeFlat(*button, palette::baseIdle, 4 * scale);
     button->setAttributedTitle(
         {title, Font::systemFont(13 * scale, FontWeight::semibold), palette::keyTitle});
     return button;
@@ -122,16 +134,10 @@ std::shared_ptr<toolkit::Button> AppDelegate::createSystemButton(const std::stri
 std::shared_ptr<toolkit::Button> AppDelegate::createActionButton(const std::string& title, double x,
                                                                  double y, double width,
                                                                  double height, Command action) {
-    auto button = toolkit::View::make<toolkit::Button>(toolkit::makeRect(x, y, width, height));
-    button->setTitle("");
-    button->setBezelStyle(toolkit::BezelStyle::rounded);
+    auto button = makeRoundedButton(x, y, width, height);
     button->setTarget(weak_from_this());
     button->setAction(action);
-    button->setWantsLayer(true);
-    button->setBordered(false);
-    button->setFocusRingType(toolkit::FocusRingType::none);
-    button->layer()->setBackgroundColor(palette::clipboardButton);
-    button->layer()->setCornerRadius(4 * scale);
+    makeFlat(*button, palette::clipboardButton, 4 * scale);
     button->setAttributedTitle({title, Font::systemFont(18 * scale), std::nullopt});
     return button;
 }
