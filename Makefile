@@ -10,7 +10,7 @@ BUILD_TYPE   ?= RelWithDebInfo
 CMAKE_COMMON = -G Ninja -DQUORVIN_WERROR=ON
 SANITIZERS   = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz format clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz package format clean
 
 all: build
 
@@ -38,6 +38,10 @@ test-sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+# A Debian package of the install tree (binary stripped), named quorvin_<version>_<arch>.deb.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 # Engine and controller micro-benchmarks, then start-up and memory against a bare Qt window
 # under a private Xvfb.

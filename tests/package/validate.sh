@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Validates what `cmake --install` and `make package` ship: the desktop entry, the AppStream
+# metadata and the .deb (lintian), then unpacks the .deb and starts its binary under a private
+# Xvfb, which must write the three launch lines.
+#
+# Usage: validate.sh SOURCE_DIR BUILD_DIR
+set -euo pipefail
+
+source_dir=$1
+build_dir=$2
+launch_timeout=15
+
+fail() { echo "validate: FAIL: $*" >&2; exit 1; }
+
+work=$(mktemp -d)
+xvfb_pid=''
+app_pid=''
+cleanup() {
+    [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# desktop-file-validate exits 0 on warnings and hints; any output at all counts as a failure.
+echo "== desktop-file-validate"
+desktop_report=$(desktop-file-validate "$source_dir/data/io.quorvin.Quorvin.desktop" 2>&1) ||
+    fail "desktop-file-validate: $desktop_report"
+[[ -z $desktop_report ]] || fail "desktop-file-validate reported: $desktop_report"
+
+# appstreamcli exits non-zero on errors and warnings; --strict makes infos fail as well. Pedantic
+# hints are shown but do not fail: the one it gives is about the upper-case letter in the
+# reverse-DNS id, which matches the desktop file's name on purpose.
+echo "== appstreamcli validate"
+appstreamcli validate --no-net --strict --pedantic --explain \
+    "$source_dir/data/io.quorvin.Quorvin.metainfo.xml" || fail "appstreamcli validate"
+
+# Package into a private folder so a concurrent `make package` in the build tree is not disturbed.
+echo "== cpack"
+cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$work/cpack" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log"; fail "cpack"; }
+debs=("$work"/cpack/quorvin_*_*.deb)
+[[ ${#debs[@]} == 1 && -f ${debs[0]} ]] || fail "expected one quorvin_<version>_<arch>.deb"
+deb=${debs[0]}
+echo "built $(basename "$deb")"
+
+echo "== lintian"
+lintian --fail-on error,warning --info "$deb" || fail "lintian"
+
+echo "== dpkg-deb -x"
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+for path in usr/bin/quorvin \
+        usr/share/applications/io.quorvin.Quorvin.desktop \
+        usr/share/metainfo/io.quorvin.Quorvin.metainfo.xml \
+        usr/share/icons/hicolor/scalable/apps/io.quorvin.Quorvin.svg \
+        usr/share/man/man1/quorvin.1.gz \
+        usr/share/doc/quorvin/copyright \
+        usr/share/doc/quorvin/changelog.gz; do
+    [[ -f $root/$path ]] || fail "missing /$path in the package"
+done
+file "$root/usr/bin/quorvin" | grep -q ', stripped' || fail "usr/bin/quorvin is not stripped"
+depends=$(dpkg-deb -f "$deb" Depends)
+for dependency in fonts-noto-color-emoji libqt6widgets6 libc6; do
+    [[ $depends == *"$dependency"* ]] || fail "Depends lacks $dependency: $depends"
+done
+
+echo "== launch under Xvfb"
+# -displayfd makes Xvfb pick a free display itself and write its number once it accepts clients.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -nolisten tcp -screen 0 1024x768x24 >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display_number=''
+read -r -t 10 -u "$display_fd" display_number || true
+exec {display_fd}<&-
+[[ -n $display_number ]] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
+
+runtime=$work/xdg-runtime
+mkdir -m 700 "$runtime"
+DISPLAY=":$display_number" QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$runtime \
+    "$root/usr/bin/quorvin" >"$work/stdout" 2>"$work/stderr" &
+app_pid=$!
+
+expected=("DEBUG: Quorvin starting..." "DEBUG: UI setup complete" "DEBUG: App ready!")
+deadline=$((SECONDS + launch_timeout))
+until [[ $(grep -cxF -e "${expected[0]}" -e "${expected[1]}" -e "${expected[2]}" "$work/stdout") -ge 3 ]]; do
+    if ! kill -0 "$app_pid" 2>/dev/null; then
+        cat "$work/stdout" "$work/stderr"
+        fail "the unpacked binary exited before writing its launch lines"
+    fi
+    ((SECONDS < deadline)) || { cat "$work/stdout" "$work/stderr"; fail "no launch lines after ${launch_timeout}s"; }
+    sleep 0.1
+done
+# The three lines come first and in this order.
+mapfile -t first < <(head -n 3 "$work/stdout")
+for i in 0 1 2; do
+    [[ ${first[i]-} == "${expected[i]}" ]] || { cat "$work/stdout"; fail "line $((i + 1)) is '${first[i]-}', expected '${expected[i]}'"; }
+done
+echo "launch lines:"
+printf '  %s\n' "${first[@]}"
+echo "validate: all checks passed"
