@@ -57,8 +57,10 @@ void click(Window& window, Point point) {
 }
 
 void typeKeys(Window& window, std::string_view sequence) {
-    const QString text = QString::fromUtf8(sequence.data(), static_cast<qsizetype>(sequence.size()));
-    QTest::keySequence(handleOf(window), QKeySequence::fromString(text, QKeySequence::PortableText));
+    const QString text =
+        QString::fromUtf8(sequence.data(), static_cast<qsizetype>(sequence.size()));
+    QTest::keySequence(handleOf(window),
+                       QKeySequence::fromString(text, QKeySequence::PortableText));
 }
 
 void userResize(Window& window, Size contentSize) {
@@ -77,8 +79,16 @@ void repaintNow(Window& window) {
 
 Color pixelAt(Window& window, Point point) {
     const QImage image = widgetOf(window)->grab().toImage();
-    const QColor pixel = image.pixelColor(pixelOf(window, point));
+    const double ratio = image.devicePixelRatio();
+    const QPoint logical = pixelOf(window, point);
+    const QColor pixel = image.pixelColor(
+        QPoint(static_cast<int>(logical.x() * ratio), static_cast<int>(logical.y() * ratio)));
     return Color::rgba(pixel.redF(), pixel.greenF(), pixel.blueF(), pixel.alphaF());
+}
+
+Size renderedPixelSize(Window& window) {
+    const QImage image = widgetOf(window)->grab().toImage();
+    return Size{static_cast<double>(image.width()), static_cast<double>(image.height())};
 }
 
 void wait(int milliseconds) {

@@ -33,8 +33,13 @@ void finishLiveResize(Window& window);
 // Paints the whole window now, as the next frame would.
 void repaintNow(Window& window);
 
-// The colour of one rendered pixel of the window's content.
+// The colour of the window's content at a point, read from a fresh rendering at the screen's
+// device pixel ratio.
 Color pixelAt(Window& window, Point point);
+
+// The size in device pixels of a fresh rendering of the window's content: its size in points
+// times the device pixel ratio.
+Size renderedPixelSize(Window& window);
 
 // Handles queued events for at least `milliseconds`.
 void wait(int milliseconds);
