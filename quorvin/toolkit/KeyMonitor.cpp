@@ -149,6 +149,8 @@ void addLocalMonitorForEvents(EventMask mask, KeyEventMonitor monitor) {
     monitors().push_back(std::move(monitor));
 }
 
-void removeAllLocalMonitors() { monitors().clear(); }
+void removeAllLocalMonitors() {
+    monitors().clear();
+}
 
 }  // namespace quorvin::toolkit
