@@ -41,6 +41,10 @@ void AppDelegate::updateSystemButtons() {
     if (selected != nullptr && selected->layer() != nullptr) {
         selected->layer()->setBackgroundColor(palette::baseSelected);
     }
+    // A screen reader reads the current base as the checked one of the three.
+    for (toolkit::Button* button : {hexButton.get(), decButton.get(), binButton.get()}) {
+        if (button != nullptr) button->setAccessibilitySelected(button == selected);
+    }
 }
 
 // The base buttons' tags are their radixes; any other tag keeps the base and still refreshes.

@@ -90,6 +90,48 @@ void wireKey(toolkit::Button& button, KeyClass keyClass, std::string_view title)
     }
 }
 
+// What assistive technology calls the buttons whose title is a symbol or an abbreviation, and
+// the tooltips of the buttons whose title alone does not say what they do. Every other button
+// (the digits) is called by its title. The titles drawn on the buttons stay as they are.
+struct ButtonDescription {
+    std::string_view title;
+    std::string_view accessibilityLabel;
+    std::string_view toolTip;  // empty: none
+};
+constexpr std::array kButtonDescriptions{
+    ButtonDescription{"+", "Add", ""},
+    ButtonDescription{"−", "Subtract", ""},
+    ButtonDescription{"×", "Multiply", ""},
+    ButtonDescription{"÷", "Divide", ""},
+    ButtonDescription{"%", "Modulo", ""},
+    ButtonDescription{"=", "Equals", ""},
+    ButtonDescription{"<<", "Shift left", "Shift left by one bit"},
+    ButtonDescription{">>", "Shift right", "Shift right by one bit (keeps the sign)"},
+    ButtonDescription{"CE", "Clear", ""},
+    ButtonDescription{"⌫", "Backspace", ""},
+    ButtonDescription{"+/−", "Toggle sign", "Toggle the sign"},
+    ButtonDescription{"(", "Left parenthesis", ""},
+    ButtonDescription{")", "Right parenthesis", ""},
+    ButtonDescription{"📄", "Copy", "Copy the shown value"},
+    ButtonDescription{"📋", "Paste", "Paste: type the clipboard's text in the current base"},
+    ButtonDescription{"HEX", "Hexadecimal", ""},
+    ButtonDescription{"DEC", "Decimal", ""},
+    ButtonDescription{"BIN", "Binary", ""},
+};
+
+void describe(toolkit::Button& button, std::string_view title) {
+    std::string_view label = title;
+    std::string_view toolTip;
+    for (const auto& description : kButtonDescriptions) {
+        if (description.title != title) continue;
+        label = description.accessibilityLabel;
+        toolTip = description.toolTip;
+        break;
+    }
+    button.setAccessibilityLabel(std::string(label));
+    if (!toolTip.empty()) button.setToolTip(std::string(toolTip));
+}
+
 // The start of every base-row button: a rounded push button whose title comes later.
 std::shared_ptr<toolkit::Button> makeRoundedButton(double x, double y, double width,
                                                    double height) {
@@ -128,6 +170,7 @@ std::shared_ptr<toolkit::Button> AppDelegate::createSystemButton(const std::stri
     makeFlat(*button, palette::baseIdle, 4 * scale);
     button->setAttributedTitle(
         {title, Font::systemFont(13 * scale, FontWeight::semibold), palette::keyTitle});
+    describe(*button, title);
     return button;
 }
 
@@ -139,6 +182,7 @@ std::shared_ptr<toolkit::Button> AppDelegate::createActionButton(const std::stri
     button->setAction(action);
     makeFlat(*button, palette::clipboardButton, 4 * scale);
     button->setAttributedTitle({title, Font::systemFont(18 * scale), std::nullopt});
+    describe(*button, title);
     return button;
 }
 
@@ -176,6 +220,7 @@ std::shared_ptr<toolkit::Button> AppDelegate::createCalcButton(const std::string
     button->layer()->setCornerRadius(4 * scale);
     button->setAttributedTitle(
         {title, Font::systemFont(style.titleSize * scale, FontWeight::bold), palette::keyTitle});
+    describe(*button, title);
     return button;
 }
 

@@ -129,6 +129,7 @@ Application::Application() : d(std::make_unique<Impl>()) {
         std::fputc('\n', stderr);
     }
     heldStartMessages.clear();
+    installAccessibility();
 
     // Closing the last window asks the delegate instead (see windowDidClose).
     QApplication::setQuitOnLastWindowClosed(false);

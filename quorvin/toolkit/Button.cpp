@@ -30,13 +30,15 @@ std::shared_ptr<Button> takePressedButton() {
 Button::Button(Rect frame) : View(frame) {}
 
 void Button::setTitle(std::string title) {
-    attributed = AttributedString{std::move(title), std::nullopt, std::nullopt};
-    setNeedsDisplay();
+    setAttributedTitle(AttributedString{std::move(title), std::nullopt, std::nullopt});
 }
 
 void Button::setAttributedTitle(AttributedString title) {
+    const bool renamed = title.string != attributed.string;
     attributed = std::move(title);
     setNeedsDisplay();
+    // Without a label the title is the button's accessible name.
+    if (renamed && accessibilityLabel().empty()) accessibleNameChanged(*this);
 }
 
 void Button::setFont(Font font) {
@@ -47,6 +49,13 @@ void Button::setFont(Font font) {
 void Button::setBordered(bool isBordered) {
     bordered = isBordered;
     setNeedsDisplay();
+}
+
+void Button::setAccessibilitySelected(bool selected) {
+    if (accessibilitySelection == selected) return;
+    const bool becameSelectable = !accessibilitySelection.has_value();
+    accessibilitySelection = selected;
+    accessibleSelectionChanged(*this, becameSelectable);
 }
 
 void Button::sendAction() {

@@ -63,6 +63,13 @@ public:
 
     bool isHighlighted() const { return highlighted; }
 
+    // A button that stands for one of several choices reports itself to assistive technology as
+    // checkable, and as checked while selected. Buttons never given a selection are plain push
+    // buttons.
+    void setAccessibilitySelected(bool selected);
+    bool isAccessibilitySelected() const { return accessibilitySelection.value_or(false); }
+    bool isAccessibilitySelectable() const { return accessibilitySelection.has_value(); }
+
     void mouseDown(const MouseEvent& event) override;
     void mouseUp(const MouseEvent& event) override;
 
@@ -79,6 +86,7 @@ private:
     int tagValue = 0;
     std::weak_ptr<void> actionTarget;
     std::function<void(void*, Button&)> action;
+    std::optional<bool> accessibilitySelection;
 };
 
 }  // namespace quorvin::toolkit

@@ -3,6 +3,7 @@
 // Private to the toolkit (and its tests): the Qt side of the public classes. Nothing outside
 // quorvin/toolkit/ and tests/toolkit/ includes this header.
 
+#include <QAccessible>
 #include <QColor>
 #include <QFont>
 #include <QKeyEvent>
@@ -10,8 +11,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "quorvin/toolkit/Button.h"
@@ -58,6 +61,8 @@ struct View::Impl {
     std::vector<std::shared_ptr<View>> subviews;
     std::unique_ptr<Layer> layer;
     bool liveResize = false;  // set on the root of a window's tree; inLiveResize() looks it up
+    std::string accessibilityLabel;
+    std::string toolTip;
 };
 
 // What a view's draw() paints with: the painter and the widget (palette, resolution).
@@ -92,6 +97,21 @@ inline constexpr Point kNowhere{-1, -1};
 
 // The top-level widgets of the program's windows.
 std::vector<QWidget*> windowWidgets();
+// True for the top-level widget of a Window, from its construction on.
+bool isWindowWidget(const QObject* object);
+
+// Lets assistive technology read the views: each view's widget reports a role (push button,
+// static text, grouping; client for a window's content view, window for the window), a name,
+// its states and, for buttons, the press action. Installed once the QApplication exists, after
+// Qt's own widget factory, so that it is asked first; later calls do nothing.
+void installAccessibility();
+// Tell listening assistive technology that a view's name, or a button's checked state, changed.
+// Both do nothing while no assistive technology is active.
+void accessibleNameChanged(const View& view);
+void accessibleSelectionChanged(const Button& button, bool becameSelectable);
+// Receives those announcements instead of Qt, whether or not assistive technology is active, so
+// that tests can see them. An empty function restores Qt.
+void setAccessibleEventSink(std::function<void(QAccessibleEvent&)> sink);
 
 // Called by a window that has just accepted its close; ends the application when no other
 // window is left open and the delegate agrees.

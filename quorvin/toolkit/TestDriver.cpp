@@ -1,8 +1,10 @@
 #include "quorvin/toolkit/TestDriver.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeySequence>
+#include <QMetaEnum>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -29,6 +31,35 @@ QPoint pixelOf(Window& window, Point point) {
     const QWidget* widget = widgetOf(window);
     return QPoint(static_cast<int>(std::floor(point.x)),
                   static_cast<int>(std::floor(widget->height() - point.y)));
+}
+
+std::string roleName(QAccessible::Role role) {
+    // Button and PushButton are one value; Qt's enumeration lists Button first.
+    if (role == QAccessible::PushButton) return "PushButton";
+    const char* key = QMetaEnum::fromType<QAccessible::Role>().valueToKey(role);
+    return key ? key : "Role " + std::to_string(static_cast<int>(role));
+}
+
+void collect(QAccessibleInterface* element, int depth, std::vector<AccessibleElement>& tree) {
+    if (!element || !element->isValid()) return;
+    const QAccessible::State state = element->state();
+    const QAccessibleActionInterface* actions = element->actionInterface();
+    tree.push_back(AccessibleElement{
+        depth, roleName(element->role()), element->text(QAccessible::Name).toStdString(),
+        element->text(QAccessible::Description).toStdString(), state.checkable != 0,
+        state.checked != 0,
+        actions && actions->actionNames().contains(QAccessibleActionInterface::pressAction())});
+    for (int index = 0; index < element->childCount(); ++index)
+        collect(element->child(index), depth + 1, tree);
+}
+
+QAccessibleInterface* findNamed(QAccessibleInterface* element, const QString& name) {
+    if (!element || !element->isValid()) return nullptr;
+    if (element->text(QAccessible::Name) == name) return element;
+    for (int index = 0; index < element->childCount(); ++index) {
+        if (QAccessibleInterface* found = findNamed(element->child(index), name)) return found;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -89,6 +120,23 @@ Color pixelAt(Window& window, Point point) {
 Size renderedPixelSize(Window& window) {
     const QImage image = widgetOf(window)->grab().toImage();
     return Size{static_cast<double>(image.width()), static_cast<double>(image.height())};
+}
+
+std::vector<AccessibleElement> accessibleTree(Window& window) {
+    std::vector<AccessibleElement> tree;
+    collect(QAccessible::queryAccessibleInterface(widgetOf(window)), 0, tree);
+    return tree;
+}
+
+bool pressAccessible(Window& window, std::string_view name) {
+    const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    QAccessibleInterface* element =
+        findNamed(QAccessible::queryAccessibleInterface(widgetOf(window)), wanted);
+    QAccessibleActionInterface* actions = element ? element->actionInterface() : nullptr;
+    const QString press = QAccessibleActionInterface::pressAction();
+    if (!actions || !actions->actionNames().contains(press)) return false;
+    actions->doAction(press);
+    return true;
 }
 
 void wait(int milliseconds) {

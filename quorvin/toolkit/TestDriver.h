@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "quorvin/toolkit/Color.h"
 #include "quorvin/toolkit/Geometry.h"
@@ -40,6 +42,24 @@ Color pixelAt(Window& window, Point point);
 // The size in device pixels of a fresh rendering of the window's content: its size in points
 // times the device pixel ratio.
 Size renderedPixelSize(Window& window);
+
+// One element of a window's accessible tree, as assistive technology reads it.
+struct AccessibleElement {
+    int depth = 0;     // 0 for the window itself, 1 for its content view, …
+    std::string role;  // Qt's name of the role: "Window", "Client", "PushButton", "StaticText", …
+    std::string name;
+    std::string description;
+    bool checkable = false;
+    bool checked = false;
+    bool pressable = false;  // offers the press action
+};
+
+// The window's accessible tree, depth first, each element before its children.
+std::vector<AccessibleElement> accessibleTree(Window& window);
+
+// Performs the press action of the first element named `name`, as a screen reader does. False
+// when no element has that name or it cannot be pressed.
+bool pressAccessible(Window& window, std::string_view name);
 
 // Handles queued events for at least `milliseconds`.
 void wait(int milliseconds);

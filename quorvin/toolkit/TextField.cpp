@@ -36,8 +36,11 @@ std::shared_ptr<TextField> TextField::labelWithString(std::string text) {
 }
 
 void TextField::setStringValue(std::string newText) {
+    const bool changed = newText != text;
     text = std::move(newText);
     setNeedsDisplay();
+    // Without a label the text is the field's accessible name.
+    if (changed && accessibilityLabel().empty()) accessibleNameChanged(*this);
 }
 
 void TextField::setFont(Font font) {

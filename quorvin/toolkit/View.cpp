@@ -277,6 +277,28 @@ void View::setNeedsDisplay() {
     if (d->widget) d->widget->update();
 }
 
+void View::setAccessibilityLabel(std::string label) {
+    if (label == d->accessibilityLabel) return;
+    d->accessibilityLabel = std::move(label);
+    accessibleNameChanged(*this);
+}
+
+const std::string& View::accessibilityLabel() const {
+    return d->accessibilityLabel;
+}
+
+void View::setToolTip(std::string toolTip) {
+    d->toolTip = std::move(toolTip);
+    if (d->widget) {
+        d->widget->setToolTip(
+            QString::fromUtf8(d->toolTip.data(), static_cast<qsizetype>(d->toolTip.size())));
+    }
+}
+
+const std::string& View::toolTip() const {
+    return d->toolTip;
+}
+
 std::size_t View::liveViewCount() {
     return liveViews;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "quorvin/toolkit/Geometry.h"
@@ -56,6 +57,14 @@ public:
     virtual void mouseUp(const MouseEvent& event);
 
     void setNeedsDisplay();
+
+    // What assistive technology (a screen reader) calls the view. Empty: a button is called by
+    // its title and a text field by its text.
+    void setAccessibilityLabel(std::string label);
+    const std::string& accessibilityLabel() const;
+    // Shown when the pointer rests on the view, and read as its description.
+    void setToolTip(std::string toolTip);
+    const std::string& toolTip() const;
 
     // Views alive in the process, for tests that prove a rebuild frees the previous one.
     static std::size_t liveViewCount();

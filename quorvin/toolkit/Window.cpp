@@ -340,4 +340,8 @@ std::vector<QWidget*> windowWidgets() {
     return widgets;
 }
 
+bool isWindowWidget(const QObject* object) {
+    return dynamic_cast<const WindowWidget*>(object) != nullptr;
+}
+
 }  // namespace quorvin::toolkit

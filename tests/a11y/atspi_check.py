@@ -1,0 +1,379 @@
+#!/usr/bin/python3
+"""Reads the calculator's keypad the way a screen reader does: over AT-SPI.
+
+Starts, all private to this check: Xvfb on a free display, a D-Bus session bus, the AT-SPI bus
+launcher (which brings up the accessibility bus and its registry), and the program with Qt's
+accessibility bridge forced on. Once the program has written "DEBUG: App ready!", it finds the
+program's application in the AT-SPI registry by process id and checks that
+  - every one of the 34 buttons is there, by name, with the push button role, exactly once;
+  - of the three bases, Decimal is the checked one;
+  - the display and the conversion lines are read with their current text;
+  - pressing "7" and then "Binary" through the press action changes what is read (the display
+    and the binary line say 111, Binary is the checked base), and each change is announced as
+    the events a screen reader listens to: a new name for each text that changed, and the
+    checked state leaving Decimal for Binary.
+Then it closes the window and expects the program to end with status 0. Everything it started
+is ended by process id, together with what those processes started.
+
+Needs Debian's /usr/bin/python3 with python3-pyatspi and python3-xlib, and Xvfb, dbus-daemon and
+at-spi2-core.
+Usage: /usr/bin/python3 tests/a11y/atspi_check.py --program build/bin/quorvin
+"""
+
+import argparse
+import os
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+TITLE = "Quorvin - Programmer Calculator"
+READY_LINE = "DEBUG: App ready!"
+START_TIMEOUT = 15.0  # the X server, the buses, the program's first frame
+TREE_TIMEOUT = 10.0   # the program's application and its controls showing up in the registry
+CHANGE_TIMEOUT = 5.0  # one press read back
+EXIT_TIMEOUT = 10.0   # closing the window until the program has ended
+POLL_SECONDS = 0.05
+
+BUS_LAUNCHER_PATHS = [
+    "/usr/libexec/at-spi-bus-launcher",
+    "/usr/lib/at-spi2-core/at-spi-bus-launcher",
+]
+
+BASES = ["Hexadecimal", "Decimal", "Binary"]
+BUTTONS = [
+    *BASES, "Copy", "Paste",
+    "A", "Shift left", "Shift right", "Clear", "Backspace",
+    "B", "Left parenthesis", "Right parenthesis", "Modulo", "Divide",
+    "C", "7", "8", "9", "Multiply",
+    "D", "4", "5", "6", "Subtract",
+    "E", "1", "2", "3", "Add",
+    "F", "Toggle sign", "0", "Equals",
+]
+
+
+class CheckFailure(Exception):
+    """What the accessible tree shows differs from what the check expects."""
+
+
+def wait_until(predicate, timeout, what, between=None):
+    """Polls `predicate` until it returns a true value, which is returned. `between` runs before
+    each poll."""
+    deadline = time.monotonic() + timeout
+    while True:
+        if between:
+            between()
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise CheckFailure(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(POLL_SECONDS)
+
+
+class LineReader:
+    """Lines from a pipe, each by a deadline. It reads the descriptor itself: a buffered file
+    object could hold lines already read that select() then no longer reports."""
+
+    def __init__(self, fd):
+        self.fd = fd
+        self.pending = b""
+
+    def next(self, timeout, what):
+        deadline = time.monotonic() + timeout
+        while b"\n" not in self.pending:
+            ready, _, _ = select.select([self.fd], [], [], max(deadline - time.monotonic(), 0))
+            if not ready:
+                raise CheckFailure(f"timed out after {timeout:.0f} s waiting for {what}")
+            chunk = os.read(self.fd, 4096)
+            if not chunk:
+                raise CheckFailure(f"{what}: the process closed its output")
+            self.pending += chunk
+        line, self.pending = self.pending.split(b"\n", 1)
+        return line.decode(errors="replace").strip()
+
+
+def descendants(pid):
+    """The ids of the processes `pid` started, and theirs, from /proc."""
+    children = {}
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/stat", encoding="ascii", errors="replace") as stat:
+                # The command name is in parentheses and may hold spaces: split after it.
+                parent = int(stat.read().rsplit(")", 1)[1].split()[1])
+        except (OSError, IndexError, ValueError):
+            continue
+        children.setdefault(parent, []).append(int(entry))
+    found, pending = [], [pid]
+    while pending:
+        for child in children.get(pending.pop(), []):
+            found.append(child)
+            pending.append(child)
+    return found
+
+
+class Session:
+    """The private X server, buses and program. close() ends them all, by process id."""
+
+    def __init__(self, program):
+        self.program = program
+        self.processes = []  # in start order; ended in reverse
+        self.runtime_dir = tempfile.mkdtemp(prefix="quorvin-a11y-")
+        self.env = {
+            "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+            "HOME": self.runtime_dir,
+            "XDG_RUNTIME_DIR": self.runtime_dir,
+            "LANG": "C.UTF-8",
+        }
+        # A sanitizer build reads its options (and leak suppressions) from these.
+        for name in ("ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"):
+            if name in os.environ:
+                self.env[name] = os.environ[name]
+
+    def start(self, command, **options):
+        process = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL, **options)
+        self.processes.append(process)
+        return process
+
+    def open(self):
+        read_end, write_end = os.pipe()
+        try:
+            self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
+                        "-nolisten", "tcp"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
+        finally:
+            os.close(write_end)
+        try:
+            display = LineReader(read_end).next(START_TIMEOUT, "the X display number")
+        finally:
+            os.close(read_end)
+        self.env["DISPLAY"] = ":" + display
+
+        bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = LineReader(bus.stdout.fileno()).next(
+            START_TIMEOUT, "the session bus address")
+
+        launcher = next((path for path in BUS_LAUNCHER_PATHS if os.access(path, os.X_OK)), None)
+        if launcher is None:
+            raise CheckFailure("at-spi-bus-launcher not found; install at-spi2-core")
+        # Started here rather than activated by the session bus on first use, so that it is one
+        # of this session's processes; the program starts once it owns its name.
+        self.start([launcher, "--launch-immediately", "--a11y=1"], stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+        wait_until(self.bus_launcher_ready, START_TIMEOUT, "the AT-SPI bus launcher")
+
+        self.env.update({
+            "QT_QPA_PLATFORM": "xcb",
+            "QT_ACCESSIBILITY": "1",
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+        })
+        calculator = self.start([self.program], stdout=subprocess.PIPE)
+        output = LineReader(calculator.stdout.fileno())
+        deadline = time.monotonic() + START_TIMEOUT
+        while True:
+            line = output.next(max(deadline - time.monotonic(), 0), f'"{READY_LINE}"')
+            if line == READY_LINE:
+                break
+        self.calculator = calculator
+
+    def close_window(self):
+        """Closes the program's window as a window manager would and returns its exit status."""
+        try:
+            from Xlib import X, display
+            from Xlib.protocol import event
+        except ImportError:
+            raise CheckFailure("needs python3-xlib (Debian's /usr/bin/python3)") from None
+        connection = display.Display(self.env["DISPLAY"])
+        try:
+            windows = connection.screen().root.query_tree().children
+            window = next((w for w in windows if w.get_wm_name() == TITLE), None)
+            if window is None:
+                raise CheckFailure(f'no window titled "{TITLE}"')
+            protocols = connection.intern_atom("WM_PROTOCOLS")
+            delete = connection.intern_atom("WM_DELETE_WINDOW")
+            window.send_event(event.ClientMessage(
+                window=window, client_type=protocols,
+                data=(32, [delete, X.CurrentTime, 0, 0, 0])), event_mask=X.NoEventMask)
+            connection.sync()  # the server has sent the message before this connection goes
+        finally:
+            connection.close()
+        try:
+            return self.calculator.wait(timeout=EXIT_TIMEOUT)
+        except subprocess.TimeoutExpired:
+            raise CheckFailure(f"the program was still running {EXIT_TIMEOUT:.0f} s after its "
+                               "window was closed") from None
+
+    def bus_launcher_ready(self):
+        answer = subprocess.run(
+            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
+            env=self.env, stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=5)
+        return answer.returncode == 0 and "boolean true" in answer.stdout
+
+    def close(self):
+        for process in reversed(self.processes):
+            if process.poll() is None:
+                for pid in reversed(descendants(process.pid)):
+                    try:
+                        os.kill(pid, signal.SIGTERM)
+                    except ProcessLookupError:
+                        pass
+                process.terminate()
+            try:
+                process.wait(timeout=2)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+            if process.stdout:
+                process.stdout.close()
+        shutil.rmtree(self.runtime_dir, ignore_errors=True)
+
+
+def walk(element):
+    """The element and everything below it, depth first."""
+    yield element
+    for index in range(element.childCount):
+        child = element.getChildAtIndex(index)
+        if child is not None:
+            yield from walk(child)
+
+
+class Announcements:
+    """The name and checked-state changes the program sends over AT-SPI, as a screen reader hears
+    them: it reads a changed display from these events, not by asking again."""
+
+    NAME = "object:property-change:accessible-name"
+    CHECKED = "object:state-changed:checked"
+
+    def __init__(self, pyatspi):
+        from gi.repository import GLib
+
+        self.context = GLib.MainContext.default()
+        self.names = []    # the new names, in order
+        self.checked = []  # (name of the element, 1 checked or 0 not)
+        pyatspi.Registry.registerEventListener(self.hear, self.NAME, self.CHECKED)
+
+    def hear(self, event):
+        if event.type == self.NAME:
+            self.names.append(event.source.name)
+        elif event.type == self.CHECKED:
+            self.checked.append((event.source.name, event.detail1))
+
+    def receive(self):
+        while self.context.pending():
+            self.context.iteration(False)
+
+
+def check_tree(pyatspi, pid):
+    def application():
+        desktop = pyatspi.Registry.getDesktop(0)
+        for index in range(desktop.childCount):
+            candidate = desktop.getChildAtIndex(index)
+            try:
+                if candidate is not None and candidate.get_process_id() == pid:
+                    return candidate
+            except Exception:  # an application that went away while being asked
+                continue
+        return None
+
+    app = wait_until(application, TREE_TIMEOUT, "the program in the AT-SPI registry")
+    announcements = Announcements(pyatspi)
+
+    def buttons():
+        found = {}
+        for element in walk(app):
+            if element.getRole() == pyatspi.ROLE_PUSH_BUTTON:
+                found.setdefault(element.name, []).append(element)
+        return found if sum(map(len, found.values())) >= len(BUTTONS) else None
+
+    found = wait_until(buttons, TREE_TIMEOUT, f"{len(BUTTONS)} push buttons")
+    missing = [name for name in BUTTONS if name not in found]
+    doubled = [name for name, elements in found.items() if len(elements) > 1]
+    unexpected = sorted(set(found) - set(BUTTONS))
+    if missing or doubled or unexpected:
+        raise CheckFailure(f"push buttons: missing {missing}, more than once {doubled}, "
+                           f"unexpected {unexpected}")
+
+    def checked_bases():
+        return [name for name in BASES
+                if found[name][0].getState().contains(pyatspi.STATE_CHECKED)]
+
+    def labels():
+        return sorted(element.name for element in walk(app)
+                      if element.getRole() == pyatspi.ROLE_LABEL)
+
+    def expect(what, read, wanted):
+        try:
+            wait_until(lambda: read() == wanted, CHANGE_TIMEOUT, what, announcements.receive)
+        except CheckFailure:
+            raise CheckFailure(f"{what}: read {read()!r}, expected {wanted!r}") from None
+
+    expect("the checked base at launch", checked_bases, ["Decimal"])
+    expect("the display and conversion lines at launch", labels,
+           sorted(["0", "HEX  0", "DEC  0", "BIN  0"]))
+
+    def press(name):
+        action = found[name][0].queryAction()
+        names = [action.getName(index) for index in range(action.nActions)]
+        if "Press" not in names:
+            raise CheckFailure(f'"{name}" offers no press action, only {names}')
+        action.doAction(names.index("Press"))
+
+    # 7 in decimal: the display and every conversion line change, and each says so.
+    press("7")
+    after_seven = sorted(["7", "HEX  7", "DEC  7", "BIN  111"])
+    expect("the display and conversion lines after pressing 7", labels, after_seven)
+    expect("the names announced after pressing 7", lambda: sorted(announcements.names),
+           after_seven)
+    # The same value in binary: only the display changes, and Binary becomes the checked base.
+    del announcements.names[:]
+    press("Binary")
+    expect("the checked base after pressing Binary", checked_bases, ["Binary"])
+    expect("the display and conversion lines after pressing Binary", labels,
+           sorted(["111", "HEX  7", "DEC  7", "BIN  111"]))
+    expect("the names announced after pressing Binary", lambda: announcements.names, ["111"])
+    expect("the checked states announced after pressing Binary",
+           lambda: sorted(announcements.checked), [("Binary", 1), ("Decimal", 0)])
+    return len(BUTTONS)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", required=True, help="the quorvin binary")
+    args = parser.parse_args()
+
+    session = Session(os.path.abspath(args.program))
+    started = time.monotonic()
+    try:
+        session.open()
+        # libatspi finds the accessibility bus through the session bus named in the environment
+        # when it is loaded, so it is imported only now.
+        os.environ.update(session.env)
+        try:
+            import pyatspi
+        except ImportError:
+            raise CheckFailure("needs python3-pyatspi (Debian's /usr/bin/python3)") from None
+
+        count = check_tree(pyatspi, session.calculator.pid)
+        # The program also ends cleanly with its accessibility bridge in use (under a sanitizer
+        # build, that includes the leak check at exit).
+        status = session.close_window()
+        if status != 0:
+            raise CheckFailure(f"the program ended with status {status} after its window closed")
+    except CheckFailure as failure:
+        print(f"atspi_check: FAIL: {failure}", file=sys.stderr)
+        return 1
+    finally:
+        session.close()
+    print(f"atspi_check: {count} push buttons read by name; the display and the base follow "
+          f"presses and are announced ({time.monotonic() - started:.1f} s)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
