@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cmath>
 
 #include "quorvin/toolkit/QtBridge.h"
@@ -87,7 +88,10 @@ void TextField::draw(Painter& painter) const {
     qt.setPen(foreground ? toQColor(*foreground) : painter.widget.palette().color(QPalette::Text));
     const int flags = static_cast<int>((qtAlignment(textAlignment) | Qt::AlignVCenter).toInt()) |
                       Qt::TextSingleLine;
-    qt.drawText(area.adjusted(kTextInset, 0, -kTextInset, 0), flags,
+    // The text keeps its inset from whatever border is drawn over the field's edges.
+    double inset = kTextInset + (bordered || bezeled ? 1 : 0);
+    if (const Layer* backing = layer()) inset += std::max(0.0, backing->borderWidth());
+    qt.drawText(area.adjusted(inset, 0, -inset, 0), flags,
                 QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 
     if (bordered || bezeled) {
