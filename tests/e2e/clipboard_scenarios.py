@@ -1,0 +1,134 @@
+"""Copy and paste through the real X clipboard, with xclip as the other application."""
+
+import struct
+import zlib
+
+from keypad_scenarios import BIN, DEC, HEX, digit, select_base
+from xsession import scenario
+
+PASTED = "DEBUG: Pasted from clipboard: "
+
+# (base, clipboard text, the text as the line shows it, the display afterwards). Before each
+# paste the calculator shows 1 with an add pending, so the clear that paste starts with shows.
+PASTE_CASES = [
+    (HEX, "0x1F", "0x1F", "1F"),
+    (HEX, "ff", "ff", "FF"),
+    (DEC, "-5", "-5", "5"),
+    (DEC, "1,234", "1,234", "1234"),
+    (BIN, "102", "102", "10"),
+    (DEC, "42\n", "42\\n", "42"),
+    (DEC, "42\r\n", "42\\r\\n", "42"),
+    (HEX, "12 34\t56", "12 34\\t56", "123456"),
+    (DEC, "ff", "ff", "0"),
+    # The entry stops at the signed 64-bit range; the rest is skipped.
+    (DEC, "9" * 20, "9" * 20, "9" * 18),
+    # One character is what a reader sees as one: 1 with a combining accent, a keycap.
+    (DEC, "21\u03013", "21\u03013", "23"),
+    (DEC, "1\ufe0f\u20e32", "1\ufe0f\u20e32", "2"),
+]
+
+
+def clear_and_set_one_pending(session):
+    session.click_key("CE", ["DEBUG: Clear"])
+    session.click_key("1", digit("1"))
+    session.click_key("+", ["DEBUG: Operation: add"])
+
+
+def paste(session, text_as_logged):
+    session.click("📋")
+    session.output.expect([PASTED + text_as_logged])
+
+
+@scenario()
+def paste_types_the_clipboard_text_in_the_current_base(session):
+    for base, text, logged, shown in PASTE_CASES:
+        select_base(session, base)
+        clear_and_set_one_pending(session)
+        session.set_clipboard(text.encode())
+        paste(session, logged)
+        session.expect_shown(shown, f"pasting {text!r} in {base}")
+        # Paste cleared the pending add: equals changes nothing.
+        session.click_key("=", ["DEBUG: Equals pressed"])
+        session.expect_shown(shown, f"= after pasting {text!r} in {base}")
+
+
+@scenario()
+def paste_discards_a_pending_operation(session):
+    session.click_key("5", digit("5"))
+    session.click_key("+", ["DEBUG: Operation: add"])
+    session.set_clipboard(b"3")
+    paste(session, "3")
+    session.click_key("=", ["DEBUG: Equals pressed"])
+    session.expect_shown("3")
+
+
+def tiny_png():
+    """A valid 1 × 1 PNG."""
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    header = struct.pack(">IIBBBBB", 1, 1, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(b"\x00\xff\x00\x00")) + chunk(b"IEND", b""))
+
+
+@scenario()
+def paste_of_an_image_does_nothing(session):
+    session.click_key("4", digit("4"))
+    session.click_key("2", digit("2"))
+    session.set_clipboard(tiny_png(), target="image/png")
+    session.click("📋")
+    # The copy's line comes next: the paste wrote nothing and left the value.
+    session.expect_shown("42")
+
+
+# (base, keys that make the value, display, display after copy and paste).
+ROUND_TRIPS = [
+    (HEX, ["2", "5", "5"], "255", "255"),
+    (HEX, ["CE", "F", "F"], "FF", "FF"),
+    (DEC, [], "255", "255"),
+    (BIN, [], "11111111", "11111111"),
+    # Negative values lose their sign, and in hexadecimal their 16th digit.
+    (DEC, ["+/−"], "-255", "255"),
+    (BIN, ["+/−"], "-11111111", "11111111"),
+    (HEX, ["+/−"], "FFFFFFFFFFFFFF01", "FFFFFFFFFFFFFF0"),
+]
+
+KEY_LINES = {"+/−": ["DEBUG: Toggle sign"], "CE": ["DEBUG: Clear"]}
+
+
+@scenario()
+def copy_then_paste_in_each_base(session):
+    for base, keys, shown, pasted_back in ROUND_TRIPS:
+        select_base(session, base)
+        for title in keys:
+            session.click_key(title, KEY_LINES.get(title, digit(title)))
+        session.expect_shown(shown, f"before copying in {base}")
+        paste(session, shown)
+        session.expect_shown(pasted_back, f"after pasting {shown!r} back in {base}")
+
+
+@scenario()
+def copy_and_paste_of_the_most_negative_value(session):
+    """The one value whose digits do not all come back in any base."""
+    select_base(session, HEX)
+    session.set_clipboard(b"7FFFFFFFFFFFFFFF")
+    paste(session, "7FFFFFFFFFFFFFFF")
+    session.click_key("+", ["DEBUG: Operation: add"])
+    session.click_key("1", digit("1"))
+    session.click_key("=", ["DEBUG: Equals pressed"])
+    lowest = {HEX: "8000000000000000", DEC: "-9223372036854775808", BIN: "-1" + "0" * 63}
+    back = {HEX: "8" + "0" * 14, DEC: "922337203685477580", BIN: "1" + "0" * 62}
+    for base in (HEX, DEC, BIN):
+        select_base(session, base)
+        session.expect_shown(lowest[base])
+        paste(session, lowest[base])
+        session.expect_shown(back[base], f"pasting the most negative value back in {base}")
+        # Back to the most negative value for the next base.
+        select_base(session, HEX)
+        session.set_clipboard(b"7FFFFFFFFFFFFFFF")
+        paste(session, "7FFFFFFFFFFFFFFF")
+        session.click_key("+", ["DEBUG: Operation: add"])
+        session.click_key("1", digit("1"))
+        session.click_key("=", ["DEBUG: Equals pressed"])

@@ -1,0 +1,616 @@
+"""A private X server with the calculator in it, driven the way a user drives it.
+
+A `Session` starts Xvfb on a free display (and, if asked, the openbox window manager), starts
+the program with its standard output read line by line on a thread, finds its window by title
+and process id, and then acts only through the X server: XTEST pointer events at the window's
+coordinates, xdotool for keys and resizes, xclip for the clipboard, XGetImage for colours and a
+WM_DELETE_WINDOW message for closing. Everything it starts is ended by process id in `close()`.
+
+Needs Debian's /usr/bin/python3 with python3-xlib, and Xvfb, xdotool, xclip and openbox.
+"""
+
+import dataclasses
+import os
+import queue
+import select
+import shutil
+import signal
+import subprocess
+import tempfile
+import threading
+import time
+
+from Xlib import X, Xatom, display, error
+from Xlib.ext import xtest
+from Xlib.protocol import event as xevent
+
+import layout
+
+TITLE = "Quorvin - Programmer Calculator"
+LAUNCH_LINES = ["DEBUG: Quorvin starting...", "DEBUG: UI setup complete", "DEBUG: App ready!"]
+# Large enough for the largest window wherever it starts, so screenshots see all of it.
+SCREEN = "2048x1536x24"
+
+# Keysyms that a US keymap lacks but the key tests type. They get spare keycodes before the
+# program starts, so that xdotool never remaps a keycode while the program reads it.
+EXTRA_KEYSYMS = {"multiply": 0x00D7, "division": 0x00F7, "ssharp": 0x00DF, "Linefeed": 0xFF0A}
+
+LINE_TIMEOUT = 5.0      # an answer to one action
+START_TIMEOUT = 15.0    # the X server, the window manager, the program's first frame
+QUIET_SECONDS = 0.2     # "nothing happens" checks
+QUIET = object()        # what next_unless_quiet() gives when no line came
+
+
+class ScenarioFailure(Exception):
+    """What the program did differs from what a scenario expects."""
+
+
+def fail(message):
+    raise ScenarioFailure(message)
+
+
+def check(condition, message):
+    if not condition:
+        fail(message)
+
+
+def wait_until(predicate, timeout, what, interval=0.005):
+    """Polls `predicate` until it returns a true value, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            fail(f"timed out after {timeout:.1f} s waiting for {what}")
+        time.sleep(interval)
+
+
+def spawn(command, **options):
+    """Starts a process that gets SIGTERM when the runner dies (setpriv from util-linux sets
+    the parent-death signal, then runs the command in its place), so that a runner killed by a
+    test timeout leaves no X server, window manager or program behind."""
+    return subprocess.Popen(["setpriv", "--pdeathsig", "TERM", "--", *command], **options)
+
+
+def stop_process(process, grace=2.0):
+    """Ends one process that this module started, by its id."""
+    if process is None:
+        return
+    if process.poll() is None:
+        process.send_signal(signal.SIGTERM)
+        try:
+            process.wait(timeout=grace)
+        except subprocess.TimeoutExpired:
+            process.kill()
+    try:
+        process.wait(timeout=grace)
+    except subprocess.TimeoutExpired:
+        pass
+
+
+def shorten(lines, length=300):
+    """repr() of a list of lines, each cut to `length` characters (a paste can be megabytes)."""
+    return "[" + ", ".join(repr(line) if line is None or len(line) <= length
+                           else repr(line[:length]) + f"...({len(line)} characters)"
+                           for line in lines) + "]"
+
+
+# --- scenarios ---------------------------------------------------------------------------------
+
+
+@dataclasses.dataclass
+class Scenario:
+    name: str
+    function: object
+    modes: tuple  # "none" (no window manager), "openbox"
+    ready: bool   # started and checked up to a painted, focused window before it runs
+
+
+def scenario(modes=("none", "openbox"), ready=True):
+    """Marks a function of a scenario module as a scenario; it receives a started Session."""
+    def register(function):
+        function.e2e_scenario = Scenario(function.__name__, function, tuple(modes), ready)
+        return function
+    return register
+
+
+def scenarios_of(module):
+    """The module's scenarios in the order they are defined."""
+    return [value.e2e_scenario for value in vars(module).values()
+            if hasattr(value, "e2e_scenario")]
+
+
+# --- the program's standard output -------------------------------------------------------------
+
+
+class OutputLines:
+    """The program's standard output, one decoded line at a time, read on a thread.
+
+    Lines are decoded as UTF-8; bytes that are not are kept as surrogate escapes so that a
+    comparison shows them. A None in the queue marks the end of the output.
+    """
+
+    def __init__(self, stream):
+        self._lines = queue.Queue()
+        self.history = []
+        self._thread = threading.Thread(target=self._read, args=(stream,), daemon=True)
+        self._thread.start()
+
+    def _read(self, stream):
+        try:
+            for raw in iter(stream.readline, b""):
+                self._lines.put(raw.rstrip(b"\n").decode("utf-8", "surrogateescape"))
+        except (OSError, ValueError):
+            pass  # the pipe was closed under us at the end of a session
+        self._lines.put(None)
+
+    def next(self, timeout=LINE_TIMEOUT):
+        """The next line, or None at the end of the output; fails when none comes in time."""
+        line = self.next_unless_quiet(timeout)
+        if line is QUIET:
+            fail(f"no output line within {timeout:.1f} s; last lines: {self.tail()}")
+        return line
+
+    def expect(self, expected, timeout=LINE_TIMEOUT):
+        """The next lines are exactly `expected`, in order."""
+        got = []
+        for want in expected:
+            line = self.next(timeout)
+            got.append(line)
+            if line != want:
+                fail("output differs:\n  expected " + shorten(expected) + "\n  got      "
+                     + shorten(got) + ("" if line is not None else " and the end of the output"))
+
+    def next_unless_quiet(self, seconds):
+        """The next line if one comes within `seconds` (None at the end), else QUIET."""
+        try:
+            line = self._lines.get(timeout=seconds)
+        except queue.Empty:
+            return QUIET
+        if line is None:
+            self._lines.put(None)  # stays at the end
+        else:
+            self.history.append(line)
+        return line
+
+    def expect_quiet(self, seconds=QUIET_SECONDS):
+        """No line arrives for `seconds`."""
+        line = self.next_unless_quiet(seconds)
+        if line is not QUIET:
+            fail(f"unexpected output {shorten([line])}" if line is not None
+                 else "the output ended (the program exited)")
+
+    def until(self, last, timeout=LINE_TIMEOUT, limit=10000):
+        """Every line up to and including the first one equal to `last` (or, if `last` is a
+        function, the first one for which it returns true)."""
+        is_last = last if callable(last) else last.__eq__
+        got = []
+        while len(got) < limit:
+            line = self.next(timeout)
+            if line is None:
+                fail(f"the output ended before {last!r}; lines: {shorten(got[-20:])}")
+            got.append(line)
+            if is_last(line):
+                return got
+        fail(f"no {last!r} within {limit} lines")
+
+    def tail(self, count=8):
+        return shorten(self.history[-count:])
+
+
+# --- the session -------------------------------------------------------------------------------
+
+
+class Session:
+    """One Xvfb, optionally openbox, and one run of the program."""
+
+    def __init__(self, program, window_manager=False):
+        self.program = os.path.abspath(program)  # it runs in its own folder
+        self.window_manager = window_manager
+        self.server = self.wm = self.process = None
+        self.conn = None
+        self.window = None
+        self.output = None
+        self.clipboard_owners = []
+        self.workdir = tempfile.mkdtemp(prefix="quorvin-e2e-")  # mode 0700
+        self.runtime_dir = os.path.join(self.workdir, "runtime")
+        os.mkdir(self.runtime_dir, 0o700)
+        self.stderr_path = os.path.join(self.workdir, "stderr")
+        self._stderr = None
+        self.display_name = None
+        self.env = None
+        self.figures = []  # measurements a scenario reports beside its verdict
+
+    # -- start and stop --
+
+    def start(self):
+        """Starts the X server, the window manager if asked, and the program."""
+        self._start_xvfb()
+        self._add_keysyms()
+        if self.window_manager:
+            self._start_openbox()
+        self.start_program()
+        return self
+
+    def start_program(self):
+        self._stderr = open(self.stderr_path, "wb")
+        self.process = spawn([self.program], env=self.env, stdin=subprocess.DEVNULL,
+                             stdout=subprocess.PIPE, stderr=self._stderr, cwd=self.workdir)
+        self.output = OutputLines(self.process.stdout)
+
+    def _start_xvfb(self):
+        # Xvfb picks the display number itself (-displayfd): it takes the first one without a
+        # socket in /tmp/.X11-unix and a /tmp/.X<n>-lock, atomically, so parallel runs never
+        # share a server, and it writes the number once it accepts connections.
+        read_end, write_end = os.pipe()
+        try:
+            self.server = spawn(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN, "-nolisten", "tcp"],
+                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                pass_fds=(write_end,))
+            os.close(write_end)
+            write_end = None
+            number = self._read_display_number(read_end)
+        finally:
+            os.close(read_end)
+            if write_end is not None:
+                os.close(write_end)
+        check(number is not None, "Xvfb did not start")
+        self.display_name = f":{number}"
+        self.conn = display.Display(self.display_name)
+        self.env = dict(os.environ, DISPLAY=self.display_name, QT_QPA_PLATFORM="xcb",
+                        XDG_RUNTIME_DIR=self.runtime_dir, HOME=self.workdir)
+        for variable in ("WAYLAND_DISPLAY", "XAUTHORITY", "SESSION_MANAGER"):
+            self.env.pop(variable, None)
+
+    def _read_display_number(self, fd):
+        text = b""
+        deadline = time.monotonic() + START_TIMEOUT
+        while not text.endswith(b"\n") and time.monotonic() < deadline:
+            if not select.select([fd], [], [], 0.1)[0]:
+                continue
+            chunk = os.read(fd, 64)
+            if not chunk:
+                break  # Xvfb exited
+            text += chunk
+        return int(text) if text.strip().isdigit() else None
+
+    def _add_keysyms(self):
+        first = self.conn.display.info.min_keycode
+        count = self.conn.display.info.max_keycode - first + 1
+        mapping = self.conn.get_keyboard_mapping(first, count)
+        free = [first + i for i, syms in enumerate(mapping) if not any(syms)]
+        keysyms = list(EXTRA_KEYSYMS.values())
+        check(len(free) >= len(keysyms), "no spare keycodes for the extra keysyms")
+        width = len(mapping[0])
+        for keycode, keysym in zip(free, keysyms):
+            self.conn.change_keyboard_mapping(keycode, [[keysym] * 2 + [0] * (width - 2)])
+        self.conn.sync()
+
+    def _start_openbox(self):
+        self.wm = spawn(["openbox", "--sm-disable"], env=self.env, stdin=subprocess.DEVNULL,
+                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=self.workdir)
+        # openbox announces itself on the root window before it handles map requests; a window
+        # mapped in between can stay unmanaged, so wait until it frames a window of our own.
+        screen = self.conn.screen()
+        probe = screen.root.create_window(0, 0, 10, 10, 0, screen.root_depth)
+        probe.map()
+        self.conn.sync()
+
+        def framed():
+            check(self.wm.poll() is None, "openbox exited during start-up")
+            return probe.query_tree().parent.id != screen.root.id
+
+        try:
+            wait_until(framed, START_TIMEOUT, "openbox to manage windows")
+        finally:
+            probe.destroy()
+            self.conn.sync()
+
+    def close(self):
+        """Ends everything this session started, by process id, and removes its files."""
+        for owner in self.clipboard_owners:
+            stop_process(owner, grace=0.5)
+        stop_process(self.process)
+        if self.process is not None:
+            self.process.stdout.close()
+        if self._stderr is not None:
+            self._stderr.close()
+        stop_process(self.wm)
+        if self.conn is not None:
+            try:
+                self.conn.close()
+            except (OSError, error.ConnectionClosedError):
+                pass  # the server is gone already
+        stop_process(self.server)
+        shutil.rmtree(self.workdir, ignore_errors=True)
+
+    def stderr_tail(self, count=10):
+        try:
+            with open(self.stderr_path, "rb") as stream:
+                text = stream.read().decode("utf-8", "replace")
+        except OSError:
+            return []
+        return text.strip().splitlines()[-count:]
+
+    # -- the window --
+
+    def wait_ready(self):
+        """The launch lines, then the window found and painted, and the keyboard focus on it."""
+        self.output.expect(LAUNCH_LINES, timeout=START_TIMEOUT)
+        self.find_window()
+        self.wait_painted()
+        self.focus()
+        return self
+
+    def find_window(self):
+        def found():
+            check(self.process.poll() is None,
+                  f"the program exited with status {self.process.returncode}")
+            return self._search_window()
+
+        self.window = wait_until(found, START_TIMEOUT, f"a window titled {TITLE!r}")
+        return self.window
+
+    def _search_window(self):
+        name_atom = self.conn.get_atom("_NET_WM_NAME")
+        pid_atom = self.conn.get_atom("_NET_WM_PID")
+        pending = [self.conn.screen().root]
+        while pending:
+            try:
+                children = pending.pop().query_tree().children
+            except error.XError:
+                continue
+            for child in children:
+                try:
+                    name = child.get_full_property(name_atom, X.AnyPropertyType)
+                    pid = child.get_full_property(pid_atom, Xatom.CARDINAL)
+                    if (name is not None and _text(name.value) == TITLE and pid is not None
+                            and int(pid.value[0]) == self.process.pid):
+                        return child
+                    pending.append(child)
+                except error.XError:
+                    continue  # destroyed while we looked
+        return None
+
+    def geometry(self):
+        """(root x, root y, width, height) of the window's content area."""
+        geo = self.window.get_geometry()
+        origin = self.window.translate_coords(self.conn.screen().root, 0, 0)
+        # translate_coords from the window to the root gives the negated position.
+        return -origin.x, -origin.y, geo.width, geo.height
+
+    def size(self):
+        geo = self.window.get_geometry()
+        return geo.width, geo.height
+
+    def frame(self):
+        """Geometry of the window's top-level ancestor: the window manager's frame, if any."""
+        window, root = self.window, self.conn.screen().root
+        while True:
+            parent = window.query_tree().parent
+            if parent.id == root.id:
+                return window.get_geometry()
+            window = parent
+
+    def scale(self):
+        return self.size()[0] / 400.0
+
+    def wait_painted(self):
+        """Waits until the display label shows its background colour at the current scale."""
+        seen = []
+
+        def painted():
+            if self.window.get_attributes().map_state != X.IsViewable:
+                seen[:] = [f"the window is not viewable: {self._ancestry()}"]
+                return False
+            x, y, w, h = layout.display_rect(self.scale())
+            colour = self.pixel(x + 0.05 * w, y + 0.5 * h)
+            seen[:] = [f"the display shows {colour} at {self.geometry()}"]
+            return layout.close_to(colour, layout.DISPLAY_BACKGROUND)
+
+        try:
+            wait_until(painted, START_TIMEOUT, "the window's first frame")
+        except ScenarioFailure as failure:
+            fail(f"{failure}: {seen[0] if seen else ''}")
+
+    def _ancestry(self):
+        """The map state of the window and each of its ancestors, for failure reports."""
+        states = []
+        window = self.window
+        try:
+            while window is not None and window.id != self.conn.screen().root.id:
+                states.append(f"{window.id:#x}:{window.get_attributes().map_state}")
+                window = window.query_tree().parent
+        except error.XError:
+            states.append("gone")
+        if self.wm is not None:
+            states.append("openbox " + ("running" if self.wm.poll() is None else "exited"))
+        return " < ".join(states)
+
+    def focus(self):
+        """Gives the window the keyboard focus and waits until the X server has moved it."""
+        command = "windowactivate" if self.window_manager else "windowfocus"
+        self.xdotool(command, "--sync", str(self.window.id))
+
+        def focused():
+            focus = self.conn.get_input_focus().focus
+            return focus == self.window or (hasattr(focus, "id") and focus.id == self.window.id)
+
+        wait_until(focused, LINE_TIMEOUT, "the keyboard focus on the window")
+
+    # -- pointer --
+
+    def to_root(self, x, y):
+        """Root coordinates of a content point (bottom-left origin, y upward)."""
+        left, top, _, height = self.geometry()
+        return int(round(left + x)), int(round(top + height - y))
+
+    def move_pointer(self, x, y):
+        self.move_pointer_to_root(*self.to_root(x, y))
+
+    def move_pointer_to_root(self, x, y):
+        xtest.fake_input(self.conn, X.MotionNotify, x=x, y=y)
+        self.conn.sync()
+
+    def press(self, button=1):
+        xtest.fake_input(self.conn, X.ButtonPress, button)
+        self.conn.sync()
+
+    def release(self, button=1):
+        xtest.fake_input(self.conn, X.ButtonRelease, button)
+        self.conn.sync()
+
+    def click_point(self, x, y):
+        self.move_pointer(x, y)
+        self.press()
+        self.release()
+
+    def click(self, title):
+        """A click at the centre of the control titled `title`, at the current scale."""
+        self.click_point(*layout.centre(title, self.scale()))
+
+    def click_key(self, title, command_lines):
+        """Clicks a keypad key and checks its pressed line, command lines and released line."""
+        self.click(title)
+        self.output.expect([f"DEBUG: Button '{title}' pressed", *command_lines,
+                            f"DEBUG: Button '{title}' released"])
+
+    # -- keys --
+
+    def xdotool(self, *args):
+        result = subprocess.run(["xdotool", *args], env=self.env, stdin=subprocess.DEVNULL,
+                                capture_output=True, timeout=60)
+        check(result.returncode == 0,
+              f"xdotool {' '.join(args[:6])} failed: {result.stderr.decode(errors='replace')}")
+        return result.stdout.decode()
+
+    def key(self, *keys, delay=0):
+        """Types keys (xdotool key names, "ctrl+h" style) into the focused window with XTEST."""
+        self.xdotool("key", "--delay", str(delay), *keys)
+
+    # -- clipboard --
+
+    def set_clipboard(self, data, target=None):
+        """Puts bytes on the clipboard with xclip, which keeps serving them in the foreground."""
+        path = os.path.join(self.workdir, "clip")
+        with open(path, "wb") as stream:
+            stream.write(data)
+        command = ["xclip", "-quiet", "-selection", "clipboard", "-i", path]
+        if target:
+            command[1:1] = ["-t", target]
+        owner = spawn(command, env=self.env, stdin=subprocess.DEVNULL,
+                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.clipboard_owners.append(owner)
+        # xclip serves once it owns the selection; it may not yet when the call returns.
+        if target:
+            wait_until(lambda: target in self.clipboard_targets(), LINE_TIMEOUT,
+                       f"xclip to offer {target}")
+        else:
+            wait_until(lambda: self.read_clipboard() == data, LINE_TIMEOUT,
+                       "xclip to serve the new clipboard text")
+        return owner
+
+    def read_clipboard(self, target=None):
+        command = ["xclip", "-o", "-selection", "clipboard"]
+        if target:
+            command += ["-t", target]
+        result = subprocess.run(command, env=self.env, stdin=subprocess.DEVNULL,
+                                capture_output=True, timeout=LINE_TIMEOUT * 2)
+        return result.stdout if result.returncode == 0 else None
+
+    def clipboard_targets(self):
+        data = self.read_clipboard("TARGETS")
+        return data.decode(errors="replace").split() if data else []
+
+    def shown(self):
+        """The main display's text, as a user gets it: the copy button, then the clipboard."""
+        self.click("📄")
+        line = self.output.next()
+        prefix = "DEBUG: Copied to clipboard: "
+        check(line is not None and line.startswith(prefix),
+              f"copy wrote {shorten([line])}, not a {prefix!r} line")
+        text = line[len(prefix):]
+        clip = self.read_clipboard()
+        check(clip == text.encode(), f"clipboard holds {clip!r} after copying {text!r}")
+        return text
+
+    def expect_shown(self, expected, context=""):
+        text = self.shown()
+        check(text == expected,
+              f"display shows {text!r}, expected {expected!r}" + (f" ({context})" if context
+                                                                   else ""))
+
+    # -- screen --
+
+    def screenshot(self):
+        """The window's content as a `layout.Image`."""
+        width, height = self.size()
+        image = self.window.get_image(0, 0, width, height, X.ZPixmap, 0xFFFFFFFF)
+        order = "little" if self.conn.display.info.image_byte_order == X.LSBFirst else "big"
+        return layout.Image(image.data, width, height, order)
+
+    def pixel(self, x, y):
+        """(r, g, b) at a content point, or None while the window cannot be read."""
+        _, _, width, height = self.geometry()
+        px, py = int(x), int(height - y)
+        if not (0 <= px < width and 0 <= py < height):
+            return None
+        try:
+            image = self.window.get_image(px, py, 1, 1, X.ZPixmap, 0xFFFFFFFF)
+        except error.XError:
+            return None
+        order = "little" if self.conn.display.info.image_byte_order == X.LSBFirst else "big"
+        value = int.from_bytes(image.data[:4], order)
+        return (value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF
+
+    def wait_layout(self, selected_base):
+        """Waits until the screen shows the layout at the window's current scale."""
+        findings = []
+
+        def matches():
+            findings[:] = layout.layout_mismatches(self.screenshot(), self.scale(), selected_base)
+            return not findings
+
+        try:
+            wait_until(matches, LINE_TIMEOUT, "the layout at the current scale", interval=0.02)
+        except ScenarioFailure:
+            width, height = self.size()
+            fail(f"the {width} × {height} window does not show the layout at scale"
+                 f" {width / 400:g}:\n    " + "\n    ".join(findings[:12]))
+
+    def wait_colour(self, title, colour, what):
+        """Waits until the control's background (left of its title) shows `colour`."""
+        def shows():
+            x, y = layout.background_point(title, self.scale())
+            return layout.close_to(self.pixel(x, y), colour)
+
+        wait_until(shows, LINE_TIMEOUT, what)
+
+    # -- resizing and closing --
+
+    def resize(self, width, height):
+        self.xdotool("windowsize", str(self.window.id), str(width), str(height))
+
+    def send_delete(self):
+        """Asks the window to close, as a window manager's close button does."""
+        protocols = self.conn.get_atom("WM_PROTOCOLS")
+        delete = self.conn.get_atom("WM_DELETE_WINDOW")
+        message = xevent.ClientMessage(window=self.window, client_type=protocols,
+                                       data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        self.window.send_event(message, event_mask=X.NoEventMask)
+        self.conn.sync()
+
+    def wait_exit(self, timeout=LINE_TIMEOUT):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            fail(f"the program still runs {timeout:.1f} s after the window was closed")
+
+    def alive(self):
+        return self.process.poll() is None
+
+
+def _text(value):
+    return value.decode("utf-8", "replace") if isinstance(value, bytes) else str(value)
