@@ -90,6 +90,7 @@ public:
         if (const std::shared_ptr<Button> button = takePressedButton()) {
             button->mouseUp(MouseEvent{releaseLocation(*button, mouse->globalPosition())});
         }
+        deliverDeferredKeyEvents();
         return false;
     }
 };

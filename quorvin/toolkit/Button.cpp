@@ -1,13 +1,17 @@
 #include "quorvin/toolkit/Button.h"
 
+#include <utility>
+
 #include "quorvin/toolkit/QtBridge.h"
 
 namespace quorvin::toolkit {
 
 namespace {
 
-std::weak_ptr<Button>& pressedButton() {
-    static std::weak_ptr<Button> button;
+// Held strongly from the press to its release, as a blocking tracking loop holds its button: a
+// button removed from the window in between (a rebuild) still hears its release, away from it.
+std::shared_ptr<Button>& pressedButton() {
+    static std::shared_ptr<Button> button;
     return button;
 }
 
@@ -17,14 +21,16 @@ QString toQString(const std::string& text) {
 
 }  // namespace
 
-void rememberPressedButton(std::weak_ptr<Button> button) {
+void rememberPressedButton(std::shared_ptr<Button> button) {
     pressedButton() = std::move(button);
 }
 
 std::shared_ptr<Button> takePressedButton() {
-    std::shared_ptr<Button> button = pressedButton().lock();
-    pressedButton().reset();
-    return button;
+    return std::exchange(pressedButton(), nullptr);
+}
+
+bool isPressInProgress() {
+    return pressedButton() != nullptr;
 }
 
 Button::Button(Rect frame) : View(frame) {}

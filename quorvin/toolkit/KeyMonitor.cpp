@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "quorvin/toolkit/KeyEvent.h"
@@ -81,9 +82,27 @@ std::vector<KeyEventMonitor>& monitors() {
     return registered;
 }
 
+std::vector<KeyEvent>& deferredKeyEvents() {
+    static std::vector<KeyEvent> waiting;
+    return waiting;
+}
+
+// True when every monitor passed the event on.
+bool dispatch(const KeyEvent& event) {
+    std::optional<KeyEvent> current = event;
+    // A copy: a monitor may add another while it runs.
+    const std::vector<KeyEventMonitor> active = monitors();
+    for (const auto& monitor : active) {
+        current = monitor(*current);
+        if (!current) return false;
+    }
+    return true;
+}
+
 // Takes every key press before any widget or shortcut sees it. Qt shows a filter each press
 // twice, first for the window and then for the widget it goes to: the window's delivery is the
-// one handled, and both are swallowed.
+// one handled, and both are swallowed. A press that comes while a button is held waits for the
+// button's release, so a click is always complete before the next key acts.
 class KeyMonitorFilter : public QObject {
 public:
     bool eventFilter(QObject* receiver, QEvent* event) override {
@@ -96,20 +115,11 @@ public:
         if (!receiver->isWindowType()) return true;
         const auto keyEvent = toKeyEvent(*static_cast<QKeyEvent*>(event));
         if (!keyEvent) return true;
-        return !dispatch(*keyEvent);
-    }
-
-private:
-    // True when every monitor passed the event on.
-    static bool dispatch(const KeyEvent& event) {
-        std::optional<KeyEvent> current = event;
-        // A copy: a monitor may add another while it runs.
-        const std::vector<KeyEventMonitor> active = monitors();
-        for (const auto& monitor : active) {
-            current = monitor(*current);
-            if (!current) return false;
+        if (isPressInProgress()) {
+            deferredKeyEvents().push_back(*keyEvent);
+            return true;
         }
-        return true;
+        return !dispatch(*keyEvent);
     }
 };
 
@@ -151,6 +161,14 @@ void addLocalMonitorForEvents(EventMask mask, KeyEventMonitor monitor) {
 
 void removeAllLocalMonitors() {
     monitors().clear();
+    deferredKeyEvents().clear();
+}
+
+// The events that waited were swallowed when they came; whatever the monitors say now, there
+// is no dispatch left to continue.
+void deliverDeferredKeyEvents() {
+    const std::vector<KeyEvent> waiting = std::exchange(deferredKeyEvents(), {});
+    for (const auto& event : waiting) dispatch(event);
 }
 
 }  // namespace quorvin::toolkit

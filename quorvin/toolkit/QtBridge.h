@@ -88,8 +88,14 @@ QWidget* widgetOf(const View& view);
 QWidget* widgetOf(const Window& window);
 
 // The button that took the last left-button press and waits for its release.
-void rememberPressedButton(std::weak_ptr<Button> button);
+void rememberPressedButton(std::shared_ptr<Button> button);
 std::shared_ptr<Button> takePressedButton();
+// True between a button's press and its release.
+bool isPressInProgress();
+
+// Keys pressed while a button is held wait for its release, as they would behind a blocking
+// tracking loop; this hands them to the key monitors, in order.
+void deliverDeferredKeyEvents();
 
 // Where a release that happened nowhere over the pressed button is reported: outside the bounds
 // of every view.

@@ -125,5 +125,33 @@ TEST_F(CommandTest, ReleaseOutsideTheWindowStillRestoresTheKey) {
     EXPECT_EQ(key->layer()->backgroundColor(), palette::operatorKey);
 }
 
+// A click completes before the next event acts: a key typed while a key is held waits for the
+// release.
+TEST_F(CommandTest, KeyTypedDuringAClickActsAfterIt) {
+    launch();
+    const auto center = toolkit::testing::centerInWindow(*button("1"));
+    toolkit::testing::mousePress(window(), center);
+    toolkit::testing::typeKeys(window(), "2");
+    toolkit::testing::mouseRelease(window(), center);
+    EXPECT_EQ(takeLines(), (Lines{"DEBUG: Button '1' pressed", "DEBUG: Digit pressed: 1",
+                                  "DEBUG: Button '1' released", "DEBUG: Key pressed: 2"}));
+    EXPECT_EQ(display(), "12");
+}
+
+// Every press gets its released line, even when a rebuild has replaced the key meanwhile; the
+// replaced key sends no command.
+TEST_F(CommandTest, KeyRebuiltAwayDuringAPressStillReportsItsRelease) {
+    launch();
+    const auto center = toolkit::testing::centerInWindow(*button("7"));
+    toolkit::testing::mousePress(window(), center);
+    delegate->handleResize();
+    const std::size_t oneBuild = toolkit::View::liveViewCount() - 1;  // the held key
+    takeLines();
+    toolkit::testing::mouseRelease(window(), center);
+    EXPECT_EQ(takeLines(), Lines{"DEBUG: Button '7' released"});
+    EXPECT_EQ(display(), "0");
+    EXPECT_EQ(toolkit::View::liveViewCount(), oneBuild);
+}
+
 }  // namespace
 }  // namespace quorvin::testing
