@@ -10,7 +10,7 @@ BUILD_TYPE   ?= RelWithDebInfo
 CMAKE_COMMON = -G Ninja -DQUORVIN_WERROR=ON
 SANITIZERS   = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz package format clean
+.PHONY: all deps configure build run test test-sanitize bench fuzz package demo format clean
 
 all: build
 
@@ -38,6 +38,11 @@ test-sanitize: deps
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+# A short calculation by clicks and keys in a private Xvfb, with screenshots of the smallest and
+# the largest window in $(BUILD_DIR)/demo/.
+demo: build
+	/usr/bin/python3 scripts/demo.py $(BUILD_DIR)/bin/quorvin $(BUILD_DIR)/demo
 
 # A Debian package of the install tree (binary stripped), named quorvin_<version>_<arch>.deb.
 package: build
