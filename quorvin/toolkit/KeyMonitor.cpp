@@ -168,7 +168,8 @@ void removeAllLocalMonitors() {
 // is no dispatch left to continue.
 void deliverDeferredKeyEvents() {
     const std::vector<KeyEvent> waiting = std::exchange(deferredKeyEvents(), {});
-    for (const auto& event : waiting) dispatch(event);
+    for (const auto& event : waiting)
+        dispatch(event);
 }
 
 }  // namespace quorvin::toolkit
