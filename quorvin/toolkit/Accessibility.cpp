@@ -14,10 +14,6 @@ namespace quorvin::toolkit {
 
 namespace {
 
-QString toQString(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The accessible side of a view's widget. It keeps no state of its own: every answer is read
 // from the view at the moment it is asked, so it is never stale, and a widget whose view has gone
 // (one waiting for deferred deletion) answers as an empty group.

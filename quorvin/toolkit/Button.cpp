@@ -15,10 +15,6 @@ std::shared_ptr<Button>& pressedButton() {
     return button;
 }
 
-QString toQString(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 void rememberPressedButton(std::shared_ptr<Button> button) {

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
+#include "quorvin/toolkit/QtBridge.h"
+
 namespace quorvin::toolkit {
 
 Pasteboard& Pasteboard::generalPasteboard() {
@@ -19,9 +21,7 @@ int Pasteboard::clearContents() {
 bool Pasteboard::setString(std::string_view text, PasteboardType type) {
     switch (type) {
     case PasteboardType::string:
-        QGuiApplication::clipboard()->setText(
-            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-            QClipboard::Clipboard);
+        QGuiApplication::clipboard()->setText(toQString(text), QClipboard::Clipboard);
         return true;
     }
     return false;

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "quorvin/toolkit/Button.h"
@@ -73,6 +74,9 @@ public:
     QPainter& qt;
     const QWidget& widget;
 };
+
+// UTF-8 text as a QString (invalid sequences become replacement characters).
+QString toQString(std::string_view utf8);
 
 // Colour components are clamped to 0…1; the result is exact sRGB.
 QColor toQColor(const Color& color);

@@ -88,8 +88,7 @@ void click(Window& window, Point point) {
 }
 
 void typeKeys(Window& window, std::string_view sequence) {
-    const QString text =
-        QString::fromUtf8(sequence.data(), static_cast<qsizetype>(sequence.size()));
+    const QString text = toQString(sequence);
     QTest::keySequence(handleOf(window),
                        QKeySequence::fromString(text, QKeySequence::PortableText));
 }
@@ -129,7 +128,7 @@ std::vector<AccessibleElement> accessibleTree(Window& window) {
 }
 
 bool pressAccessible(Window& window, std::string_view name) {
-    const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    const QString wanted = toQString(name);
     QAccessibleInterface* element =
         findNamed(QAccessible::queryAccessibleInterface(widgetOf(window)), wanted);
     QAccessibleActionInterface* actions = element ? element->actionInterface() : nullptr;

@@ -3,13 +3,11 @@
 #include <QString>
 #include <QTextBoundaryFinder>
 
+#include "quorvin/toolkit/QtBridge.h"
+
 namespace quorvin::toolkit {
 
 namespace {
-
-QString fromUtf8(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 // Appends UTF-16 code units as UTF-8. A lone surrogate becomes U+FFFD, as Qt encodes it.
 void appendUtf8(std::string& out, const char16_t* units, qsizetype count) {
@@ -43,7 +41,7 @@ void appendUtf8(std::string& out, const char16_t* units, qsizetype count) {
 }  // namespace
 
 void forEachGrapheme(std::string_view utf8, const std::function<void(std::string_view)>& visit) {
-    const QString text = fromUtf8(utf8);
+    const QString text = toQString(utf8);
     const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     // One buffer for every character: megabytes of text must not cost an allocation each.
@@ -58,7 +56,7 @@ void forEachGrapheme(std::string_view utf8, const std::function<void(std::string
 }
 
 std::string uppercased(std::string_view utf8) {
-    const QByteArray upper = fromUtf8(utf8).toUpper().toUtf8();
+    const QByteArray upper = toQString(utf8).toUpper().toUtf8();
     return std::string(upper.constData(), static_cast<std::size_t>(upper.size()));
 }
 

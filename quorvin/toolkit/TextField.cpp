@@ -91,8 +91,7 @@ void TextField::draw(Painter& painter) const {
     // The text keeps its inset from whatever border is drawn over the field's edges.
     double inset = kTextInset + (bordered || bezeled ? 1 : 0);
     if (const Layer* backing = layer()) inset += std::max(0.0, backing->borderWidth());
-    qt.drawText(area.adjusted(inset, 0, -inset, 0), flags,
-                QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    qt.drawText(area.adjusted(inset, 0, -inset, 0), flags, toQString(text));
 
     if (bordered || bezeled) {
         qt.setRenderHint(QPainter::Antialiasing, false);

@@ -292,8 +292,7 @@ const std::string& View::accessibilityLabel() const {
 void View::setToolTip(std::string toolTip) {
     d->toolTip = std::move(toolTip);
     if (d->widget) {
-        d->widget->setToolTip(
-            QString::fromUtf8(d->toolTip.data(), static_cast<qsizetype>(d->toolTip.size())));
+        d->widget->setToolTip(toQString(d->toolTip));
     }
 }
 

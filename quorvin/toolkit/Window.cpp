@@ -225,8 +225,7 @@ Window::~Window() {
 }
 
 void Window::setTitle(std::string title) {
-    d->widget->setWindowTitle(
-        QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    d->widget->setWindowTitle(toQString(title));
 }
 
 std::string Window::title() const {
