@@ -176,11 +176,15 @@ void Window::Impl::endLiveResize() {
     if (view) view->impl().liveResize = false;
 
     // Without a window manager nothing kept the limits during the drag: correct the size now, so
-    // that the end is reported at the final size.
+    // that the end is reported at the final size. A maximized or full-screen window has the size
+    // its window manager or compositor gave it, which a Wayland compositor enforces: it ends the
+    // connection of a client that grows beyond a full-screen size.
+    const bool sizedByTheDesktop =
+        widget->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
     const Size current = currentSize();
     const Size allowed = constrain(limits(), current);
-    if (std::abs(allowed.width - current.width) >= 1 ||
-        std::abs(allowed.height - current.height) >= 1) {
+    if (!sizedByTheDesktop && (std::abs(allowed.width - current.width) >= 1 ||
+                               std::abs(allowed.height - current.height) >= 1)) {
         resizeWindow(allowed);
     }
     applyHints();

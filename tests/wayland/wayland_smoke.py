@@ -1,9 +1,15 @@
 #!/usr/bin/python3
 """Starts the calculator on Qt's Wayland platform under a private headless compositor, checks
-its three launch lines and that it keeps running, then ends it."""
+its three launch lines and that it keeps running, then ends it.
+
+It runs twice: on the compositor's desktop shell, where the window keeps its own size, and on its
+kiosk shell, which makes every window full-screen. There the compositor forces a size outside the
+window's limits: the window must take it without a protocol error, and whatever size it reports
+must stay within the limits."""
 
 import os
 import queue
+import re
 import shutil
 import signal
 import subprocess
@@ -14,6 +20,8 @@ import time
 
 LAUNCH_LINES = ["DEBUG: Quorvin starting...", "DEBUG: UI setup complete", "DEBUG: App ready!"]
 SOCKET = "quorvin-wayland-test"
+FRAME_SIZE = re.compile(r"DEBUG: Frame size changed: \((\d+)\.0, (\d+)\.0\)")
+MIN_SIZE, MAX_SIZE = (300, 435), (600, 870)
 
 
 def wait_for(predicate, timeout, what):
@@ -41,13 +49,28 @@ def stop(process):
             process.wait()
 
 
-def main():
-    program = sys.argv[1]
+def collect_for(lines, seconds):
+    """The lines the program writes within `seconds`."""
+    collected = []
+    deadline = time.monotonic() + seconds
+    while (left := deadline - time.monotonic()) > 0:
+        try:
+            line = lines.get(timeout=left)
+        except queue.Empty:
+            break
+        if line is None:
+            break
+        collected.append(line)
+    return collected
+
+
+def run(program, shell):
     runtime = tempfile.mkdtemp(prefix="quorvin-wayland-")
     os.chmod(runtime, 0o700)
     environment = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "XDG_RUNTIME_DIR": runtime}
     compositor = subprocess.Popen(
-        ["weston", "--backend=headless-backend.so", f"--socket={SOCKET}", "--idle-time=0"],
+        ["weston", "--backend=headless-backend.so", f"--shell={shell}", f"--socket={SOCKET}",
+         "--idle-time=0"],
         env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     calculator = None
     try:
@@ -65,20 +88,29 @@ def main():
                 raise AssertionError(f"the program ended after {seen}")
             seen.append(line)
         assert seen == LAUNCH_LINES, f"launch lines: {seen}"
-        time.sleep(0.3)
-        assert calculator.poll() is None, f"the program ended with status {calculator.returncode}"
-        try:
-            extra = lines.get_nowait()
-        except queue.Empty:
-            extra = None
-        assert extra is None, f"unexpected line after the launch: {extra!r}"
-        print("wayland: launch lines as expected")
-        return 0
+        # Long enough for a compositor's resize to arrive and its live resize to end (150 ms).
+        later = collect_for(lines, 1.5)
+        assert calculator.poll() is None, (
+            f"the program ended with status {calculator.returncode} after {later}")
+        sizes = [tuple(map(int, m.groups())) for m in map(FRAME_SIZE.match, later) if m]
+        for width, height in sizes:
+            assert MIN_SIZE[0] <= width <= MAX_SIZE[0] and MIN_SIZE[1] <= height <= MAX_SIZE[1], (
+                f"reported size {width} x {height} is outside the limits")
+        if shell == "desktop-shell.so":
+            assert later == [], f"unexpected lines after the launch: {later}"
+        print(f"wayland ({shell}): launch lines as expected, still running, sizes {sizes}")
     finally:
         if calculator is not None:
             stop(calculator)
         stop(compositor)
         shutil.rmtree(runtime, ignore_errors=True)
+
+
+def main():
+    program = sys.argv[1]
+    for shell in ("desktop-shell.so", "kiosk-shell.so"):
+        run(program, shell)
+    return 0
 
 
 if __name__ == "__main__":
