@@ -109,26 +109,24 @@ def copy_then_paste_in_each_base(session):
         session.expect_shown(pasted_back, f"after pasting {shown!r} back in {base}")
 
 
-@scenario()
-def copy_and_paste_of_the_most_negative_value(session):
-    """The one value whose digits do not all come back in any base."""
+def reach_the_most_negative_value(session):
+    """Pastes 7FFFFFFFFFFFFFFF in hexadecimal and adds 1 by clicks: it wraps to the lowest value."""
     select_base(session, HEX)
     session.set_clipboard(b"7FFFFFFFFFFFFFFF")
     paste(session, "7FFFFFFFFFFFFFFF")
     session.click_key("+", ["DEBUG: Operation: add"])
     session.click_key("1", digit("1"))
     session.click_key("=", ["DEBUG: Equals pressed"])
+
+
+@scenario()
+def copy_and_paste_of_the_most_negative_value(session):
+    """The one value whose digits do not all come back in any base."""
     lowest = {HEX: "8000000000000000", DEC: "-9223372036854775808", BIN: "-1" + "0" * 63}
     back = {HEX: "8" + "0" * 14, DEC: "922337203685477580", BIN: "1" + "0" * 62}
     for base in (HEX, DEC, BIN):
+        reach_the_most_negative_value(session)
         select_base(session, base)
         session.expect_shown(lowest[base])
         paste(session, lowest[base])
         session.expect_shown(back[base], f"pasting the most negative value back in {base}")
-        # Back to the most negative value for the next base.
-        select_base(session, HEX)
-        session.set_clipboard(b"7FFFFFFFFFFFFFFF")
-        paste(session, "7FFFFFFFFFFFFFFF")
-        session.click_key("+", ["DEBUG: Operation: add"])
-        session.click_key("1", digit("1"))
-        session.click_key("=", ["DEBUG: Equals pressed"])
