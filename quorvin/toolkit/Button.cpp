@@ -92,8 +92,11 @@ void Button::draw(Painter& painter) const {
         qt.drawRoundedRect(area.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
     }
     qt.setFont(toQFont(attributed.font.value_or(titleFont), painter.widget.logicalDpiY()));
+    // A bordered button paints the desktop's own button face; otherwise the title sits on the
+    // layer's fixed colour.
     qt.setPen(attributed.foregroundColor ? toQColor(*attributed.foregroundColor)
-                                         : painter.widget.palette().color(QPalette::ButtonText));
+              : bordered                 ? painter.widget.palette().color(QPalette::ButtonText)
+                                         : painter.readableTextColor(*this, QPalette::ButtonText));
     qt.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, toQString(attributed.string));
 }
 

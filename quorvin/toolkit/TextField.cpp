@@ -24,6 +24,45 @@ Qt::Alignment qtAlignment(TextAlignment alignment) {
     return Qt::AlignLeft;
 }
 
+// The space a line of text takes, ink included: glyphs may reach past their advance (a bold
+// digit's right edge) or start left of the origin.
+QSizeF textExtent(const QFont& font, const QString& text, QPaintDevice& device) {
+    const QFontMetricsF metrics(font, &device);
+    const QRectF ink = metrics.tightBoundingRect(text);
+    const double left = std::min(0.0, ink.left());
+    const double right = std::max(metrics.horizontalAdvance(text), ink.right());
+    return QSizeF(right - left, metrics.height());
+}
+
+bool fitsIn(QSizeF extent, QSizeF room) {
+    return extent.width() <= room.width() && extent.height() <= room.height();
+}
+
+// `font` when the text fits in the room on one line; otherwise the same family and weight at the
+// largest size (to a hundredth of a point) at which it does.
+QFont fittingFont(QFont font, const QString& text, QSizeF room, QPaintDevice& device) {
+    if (text.isEmpty() || fitsIn(textExtent(font, text, device), room)) return font;
+    constexpr double kSmallest = 0.5;
+    double fits = kSmallest, tooLarge = font.pointSizeF();
+    // The width is close to proportional to the size, which gives a good first guess; the
+    // search then settles the hinting's steps.
+    const QSizeF extent = textExtent(font, text, device);
+    const double guess = tooLarge * std::min(room.width() / std::max(extent.width(), 1e-9),
+                                             room.height() / std::max(extent.height(), 1e-9));
+    font.setPointSizeF(std::max(kSmallest, guess));
+    if (fitsIn(textExtent(font, text, device), room)) {
+        fits = font.pointSizeF();
+    } else {
+        tooLarge = font.pointSizeF();
+    }
+    while (tooLarge - fits > 0.01) {
+        font.setPointSizeF((fits + tooLarge) / 2);
+        (fitsIn(textExtent(font, text, device), room) ? fits : tooLarge) = font.pointSizeF();
+    }
+    font.setPointSizeF(fits);
+    return font;
+}
+
 }  // namespace
 
 TextField::TextField(Rect frame) : View(frame) {}
@@ -84,14 +123,20 @@ void TextField::draw(Painter& painter) const {
     const QRectF area = painter.widget.rect();
     if (fillsBackground) qt.fillRect(area, toQColor(background));
 
-    qt.setFont(toQFont(textFont, painter.widget.logicalDpiY()));
-    qt.setPen(foreground ? toQColor(*foreground) : painter.widget.palette().color(QPalette::Text));
+    qt.setPen(foreground ? toQColor(*foreground)
+                         : painter.readableTextColor(
+                               *this, QPalette::Text,
+                               fillsBackground ? std::optional(background) : std::nullopt));
+    // The text keeps its inset from whatever border is drawn over the field's edges.
+    double border = bordered || bezeled ? 1 : 0;
+    if (const Layer* backing = layer()) border += std::max(0.0, backing->borderWidth());
+    const QRectF room = area.adjusted(kTextInset + border, border, -kTextInset - border, -border);
+    const QString shown = toQString(text);
+    qt.setFont(fittingFont(toQFont(textFont, painter.widget.logicalDpiY()), shown, room.size(),
+                           *qt.device()));
     const int flags = static_cast<int>((qtAlignment(textAlignment) | Qt::AlignVCenter).toInt()) |
                       Qt::TextSingleLine;
-    // The text keeps its inset from whatever border is drawn over the field's edges.
-    double inset = kTextInset + (bordered || bezeled ? 1 : 0);
-    if (const Layer* backing = layer()) inset += std::max(0.0, backing->borderWidth());
-    qt.drawText(area.adjusted(inset, 0, -inset, 0), flags, toQString(text));
+    qt.drawText(room, flags, shown);
 
     if (bordered || bezeled) {
         qt.setRenderHint(QPainter::Antialiasing, false);

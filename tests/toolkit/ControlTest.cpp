@@ -1,7 +1,9 @@
+#include <QApplication>
 #include <QFontMetricsF>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "quorvin/toolkit/Button.h"
@@ -125,6 +127,120 @@ TEST(TextField, TextColourDefaultsToThePalettesTextColour) {
     field->setTextColor(red);
     const QColor redInk = renderWindow(*window).pixelColor(12, 20);
     EXPECT_TRUE(isColor(redInk, red)) << describe(redInk);
+}
+
+// A display-like field: a 2-point layer border and a drawn border, 200 × 40.
+struct FitCase {
+    std::string text;
+    TextAlignment alignment;
+    bool fitsAtItsFont;
+};
+const FitCase kFitCases[] = {
+    {"8888", TextAlignment::right, true},
+    {"8888", TextAlignment::left, true},
+    {"8888", TextAlignment::center, true},
+    {std::string(40, '8'), TextAlignment::right, false},
+    {std::string(40, '8'), TextAlignment::left, false},
+    {std::string(40, '8'), TextAlignment::center, false},
+    {"-9223372036854775808", TextAlignment::right, false},
+    {"", TextAlignment::right, true},
+};
+
+TEST(TextField, TextThatDoesNotFitShrinksOntoOneLineClearOfTheBorder) {
+    constexpr int kWidth = 200, kHeight = 40;
+    constexpr int kClear = 3;  // the drawn borders and one pixel of air
+    const Color background = Color::rgba(0.65, 0.75, 0.65, 1);
+    for (const auto& c : kFitCases) {
+        const std::string label = "\"" + c.text + "\" " + std::to_string(int(c.alignment));
+        auto window = makeShownWindow(Size{kWidth, kHeight});
+        auto field = View::make<TextField>(makeRect(0, 0, kWidth, kHeight));
+        field->setFont(Font::monospacedSystemFont(28, FontWeight::bold));
+        field->setAlignment(c.alignment);
+        field->setBackgroundColor(background);
+        field->setDrawsBackground(true);
+        field->setBordered(true);
+        field->setWantsLayer(true);
+        field->layer()->setBorderWidth(2);
+        field->layer()->setBorderColor(Color::white(0.4, 0.7));
+        field->setStringValue(c.text);
+        window->contentView()->addSubview(field);
+
+        const QRect inside(kClear, kClear, kWidth - 2 * kClear, kHeight - 2 * kClear);
+        const Ink ink = inkIn(renderWindow(*window), inside, background);
+        if (c.text.empty()) {
+            EXPECT_TRUE(ink.empty()) << label;
+            continue;
+        }
+        ASSERT_FALSE(ink.empty()) << label;
+        // Nothing reaches the border: the ink ends short of the room's edges.
+        EXPECT_GT(ink.left, 0) << label;
+        EXPECT_LT(ink.right, inside.width() - 1) << label;
+        // A digit at 28 pixels is about 20 pixels high; a shrunk one is smaller but still there
+        // from end to end of the room.
+        const int height = ink.bottom - ink.top;
+        if (c.fitsAtItsFont) {
+            EXPECT_GE(height, 18) << label;
+        } else {
+            EXPECT_LT(height, 16) << label;
+            EXPECT_GE(ink.right - ink.left, inside.width() * 8 / 10) << label;
+        }
+        const double middle = (ink.left + ink.right) / 2.0;
+        switch (c.alignment) {
+        case TextAlignment::left: EXPECT_LE(ink.left, 6) << label; break;
+        case TextAlignment::right: EXPECT_GE(ink.right, inside.width() - 8) << label; break;
+        case TextAlignment::center: EXPECT_NEAR(middle, inside.width() / 2.0, 3) << label; break;
+        }
+        EXPECT_EQ(field->stringValue(), c.text);
+    }
+}
+
+// On a fixed light panel, a dark desktop's light text gives way to dark text; a desktop colour
+// that reads well there, and any colour on the desktop's own background, stay.
+struct ReadableCase {
+    QColor desktopText;
+    std::optional<Color> panel;
+    QColor expected;
+};
+const ReadableCase kReadableCases[] = {
+    {QColor(238, 238, 236), Color::rgba(0.75, 0.75, 0.72, 1), Qt::black},
+    {QColor(255, 255, 255), Color::rgba(0.35, 0.65, 0.45, 1), Qt::black},
+    {QColor(32, 32, 96), Color::rgba(0.75, 0.75, 0.72, 1), QColor(32, 32, 96)},
+    {QColor(238, 238, 236), std::nullopt, QColor(238, 238, 236)},
+};
+
+TEST(TextField, DefaultTextColourStaysReadableOnAFixedPanel) {
+    const QPalette original = QApplication::palette();
+    for (const auto& c : kReadableCases) {
+        QPalette dark = original;
+        dark.setColor(QPalette::Text, c.desktopText);
+        dark.setColor(QPalette::ButtonText, c.desktopText);
+        QApplication::setPalette(dark);
+        auto window = makeShownWindow(Size{200, 40});
+        auto panel = View::make<View>(makeRect(0, 0, 200, 40));
+        if (c.panel) {
+            panel->setWantsLayer(true);
+            panel->layer()->setBackgroundColor(*c.panel);
+        }
+        auto field = View::make<TextField>(makeRect(0, 0, 100, 40));
+        field->setStringValue("\xE2\x96\x88\xE2\x96\x88");  // full blocks: solid ink
+        field->setFont(Font::systemFont(24));
+        auto button = View::make<Button>(makeRect(100, 0, 100, 40));
+        button->setBordered(false);
+        button->setTitle("\xE2\x96\x88");
+        button->setFont(Font::systemFont(24));
+        panel->addSubview(field);
+        panel->addSubview(button);
+        window->contentView()->addSubview(panel);
+
+        const QImage image = renderWindow(*window);
+        for (const QColor ink : {image.pixelColor(12, 20), image.pixelColor(150, 20)}) {
+            EXPECT_LE(std::abs(ink.red() - c.expected.red()), 2)
+                << describe(c.desktopText) << " gave " << describe(ink);
+            EXPECT_LE(std::abs(ink.blue() - c.expected.blue()), 2)
+                << describe(c.desktopText) << " gave " << describe(ink);
+        }
+    }
+    QApplication::setPalette(original);
 }
 
 TEST(Button, DrawsAnEmojiTitleInColour) {
