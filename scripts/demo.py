@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Runs the calculator in a private Xvfb, performs a short calculation by clicks and keys, and
-saves screenshots of the window at its smallest and largest size.
+saves screenshots of the window at its smallest and largest size, and of a 64-digit binary
+value.
 
     scripts/demo.py PROGRAM OUTPUT_FOLDER
 """
@@ -61,7 +62,15 @@ def main():
         session.wait_layout("HEX")
         large = os.path.join(folder, "quorvin-600x870.png")
         write_png(session.screenshot(), large)
-        print(f"demo: saved {small} and {large}")
+
+        # The most negative value, 7FFFFFFFFFFFFFFF + 1, shown in binary: all 64 digits.
+        session.key("Escape", "7", *["F"] * 15, "plus", "1", "Return", "ctrl+b")
+        session.output.until("DEBUG: System changed to: binary")
+        session.expect_shown("-1" + "0" * 63, "after 7FFFFFFFFFFFFFFF + 1 = in binary")
+        time.sleep(0.3)  # the repaint
+        binary = os.path.join(folder, "quorvin-600x870-binary.png")
+        write_png(session.screenshot(), binary)
+        print(f"demo: saved {small}, {large} and {binary}")
         return 0
     finally:
         session.close()

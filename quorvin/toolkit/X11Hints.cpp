@@ -23,9 +23,9 @@ Display* x11Display() {
     return x11 ? x11->display() : nullptr;
 }
 
-int hintLength(double points) {
-    if (!(points > 0)) return 0;
-    return static_cast<int>(std::lround(std::min(points, 32767.0)));
+int hintLength(double pixels) {
+    if (!(pixels > 0)) return 0;
+    return static_cast<int>(std::lround(std::min(pixels, 32767.0)));
 }
 
 // X11 states the proportion as a fraction of two ints.
@@ -57,19 +57,22 @@ void setX11SizeHints(QWidget& window, const SizeLimits& limits) {
     if (!hints) return;
     long supplied = 0;
     if (!XGetWMNormalHints(display, native, hints, &supplied)) hints->flags = 0;
+    // The window manager reads device pixels; the limits are points. Rounded inwards, so that
+    // every size the window manager allows is within the limits in points too.
+    const double ratio = window.devicePixelRatioF() > 0 ? window.devicePixelRatioF() : 1.0;
+    const auto atLeast = [ratio](double points) { return hintLength(std::ceil(points * ratio)); };
+    const auto atMost = [ratio](double points) {
+        return std::isfinite(points) ? hintLength(std::floor(points * ratio)) : 32767;
+    };
     if (limits.minSize.width > 0 || limits.minSize.height > 0) {
         hints->flags |= PMinSize;
-        hints->min_width = hintLength(std::ceil(limits.minSize.width));
-        hints->min_height = hintLength(std::ceil(limits.minSize.height));
+        hints->min_width = atLeast(limits.minSize.width);
+        hints->min_height = atLeast(limits.minSize.height);
     }
     if (std::isfinite(limits.maxSize.width) || std::isfinite(limits.maxSize.height)) {
         hints->flags |= PMaxSize;
-        hints->max_width = std::isfinite(limits.maxSize.width)
-                               ? hintLength(std::floor(limits.maxSize.width))
-                               : 32767;
-        hints->max_height = std::isfinite(limits.maxSize.height)
-                                ? hintLength(std::floor(limits.maxSize.height))
-                                : 32767;
+        hints->max_width = atMost(limits.maxSize.width);
+        hints->max_height = atMost(limits.maxSize.height);
     }
     hints->flags &= ~PAspect;
     if (limits.aspectRatio.width > 0 && limits.aspectRatio.height > 0)

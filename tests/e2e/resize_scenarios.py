@@ -151,3 +151,40 @@ def a_drag_of_the_window_corner(session):
     session.wait_layout("HEX")
     session.click_key("F", digit("F"))
     session.expect_shown("EF")
+
+
+def restart_scaled(session, factor):
+    """Ends the running program and starts it again with QT_SCALE_FACTOR=`factor`."""
+    session.send_delete()
+    session.output.expect(["DEBUG: App closing"])
+    check(session.wait_exit() == 0, "the program did not end cleanly before the restart")
+    session.env = dict(session.env, QT_SCALE_FACTOR=factor)
+    session.start_program()
+    session.wait_ready()
+    session.find_window()
+    session.wait_painted()
+
+
+@scenario()
+def a_scaled_screen_resizes_between_the_limits_in_points(session):
+    """The window manager reads its hints in device pixels: at a device pixel ratio of 2 and of
+    1.5 the window still grows to 600 × 870 points and shrinks to 300 × 435, in proportion."""
+    for factor in ("2", "1.5"):
+        restart_scaled(session, factor)
+        ratio = float(factor)
+        pixels = session.size()
+        check(abs(pixels[0] - 300 * ratio) <= 1 and abs(pixels[1] - 435 * ratio) <= 1,
+              f"at {factor}x the window opened at {pixels[0]} × {pixels[1]} pixels")
+        for asked, points in (((2000, 2000), MAX_SIZE), ((100, 100), MIN_SIZE)):
+            start_width = round(session.size()[0] / ratio)
+            session.resize(*asked)
+            reports = live_resize(session, start_width)
+            if session.window_manager:
+                # It keeps the limits during the resize: only allowed sizes are reported.
+                check(reports and all(abs(a - b) <= 1 for a, b in zip(reports[-1], points)),
+                      f"at {factor}x asking for {asked} pixels reported {reports}, not {points}")
+                for report in reports:
+                    check_allowed(report, f"reported at {factor}x while asking for {asked}")
+            width, height = session.size()
+            check(abs(width - points[0] * ratio) <= 1 and abs(height - points[1] * ratio) <= 1,
+                  f"at {factor}x asking for {asked} ended at {width} × {height} pixels")
