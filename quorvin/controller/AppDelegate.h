@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "quorvin/engine/Calculator.h"
 #include "quorvin/toolkit/Application.h"
@@ -58,6 +59,14 @@ public:
     void toggleSign();
     void shiftLeft();
     void shiftRight();
+
+    // What a command does to the engine, and the refresh after it; the keypad's actions above
+    // log their line first, the keyboard calls these directly.
+    void enterDigit(std::string_view digit);
+    void applyOperation(Operation operation);
+    void evaluate();
+    void clearAll();
+    void removeLastDigit();
 
     // Clipboard.
     void copyValue();

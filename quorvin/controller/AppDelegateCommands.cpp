@@ -2,6 +2,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/toolkit/DebugLog.h"
@@ -21,17 +22,42 @@ std::optional<Operation> operationForTag(int tag) {
 
 }  // namespace
 
+void AppDelegate::enterDigit(std::string_view digit) {
+    calculator.inputDigit(digit, currentSystem);
+    updateDisplay();
+}
+
+void AppDelegate::applyOperation(Operation operation) {
+    calculator.setOperation(operation);
+    updateDisplay();
+}
+
+void AppDelegate::evaluate() {
+    calculator.executeOperation();
+    updateDisplay();
+}
+
+void AppDelegate::clearAll() {
+    calculator.clear();
+    updateDisplay();
+}
+
+void AppDelegate::removeLastDigit() {
+    calculator.backspace(currentSystem);
+    updateDisplay();
+}
+
 void AppDelegate::digitPressed(toolkit::Button& sender) {
     const std::string digit = sender.title();
     toolkit::debugLog("Digit pressed: " + digit);
-    calculator.inputDigit(digit, currentSystem);
-    updateDisplay();
+    enterDigit(digit);
 }
 
 // No button carries a tag outside the table; such a sender is ignored rather than guessed at.
 void AppDelegate::operationPressed(toolkit::Button& sender) {
     const auto operation = operationForTag(sender.tag());
     if (!operation) return;
+    // The line names the operation the engine now has pending.
     calculator.setOperation(*operation);
     toolkit::debugLog("Operation: " + std::string(toString(*operation)));
     updateDisplay();
@@ -39,20 +65,17 @@ void AppDelegate::operationPressed(toolkit::Button& sender) {
 
 void AppDelegate::equals() {
     toolkit::debugLog("Equals pressed");
-    calculator.executeOperation();
-    updateDisplay();
+    evaluate();
 }
 
 void AppDelegate::clear() {
     toolkit::debugLog("Clear");
-    calculator.clear();
-    updateDisplay();
+    clearAll();
 }
 
 void AppDelegate::backspace() {
     toolkit::debugLog("Backspace");
-    calculator.backspace(currentSystem);
-    updateDisplay();
+    removeLastDigit();
 }
 
 void AppDelegate::toggleSign() {
