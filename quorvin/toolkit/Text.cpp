@@ -48,6 +48,11 @@ void forEachGrapheme(std::string_view utf8, const std::function<void(std::string
     std::string grapheme;
     qsizetype start = 0;
     for (qsizetype end = finder.toNextBoundary(); end > start; end = finder.toNextBoundary()) {
+        // After some complex-script letters (Khmer among them) Qt 6.4's finder also puts a
+        // boundary between the two halves of a surrogate pair; a code point is never cut.
+        if (end < text.size() && QChar::isHighSurrogate(units[end - 1]) &&
+            QChar::isLowSurrogate(units[end]))
+            continue;
         grapheme.clear();
         appendUtf8(grapheme, units + start, end - start);
         visit(grapheme);
