@@ -40,6 +40,10 @@ void appendUtf8(std::string& out, const char16_t* units, qsizetype count) {
 
 }  // namespace
 
+QString toQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 void forEachGrapheme(std::string_view utf8, const std::function<void(std::string_view)>& visit) {
     const QString text = toQString(utf8);
     const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
