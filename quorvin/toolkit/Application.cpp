@@ -96,8 +96,8 @@ void ignoreBrokenPipes() {
 
 // Qt scales every window by QT_SCALE_FACTOR. Zero, a negative or non-finite number leaves a window
 // that is never mapped, and text that is no number is not used anyway: either is dropped, with
-// one line on standard error, before Qt reads it. Blanks around the number are allowed, as Qt
-// allows them.
+// one line on standard error, before Qt reads it. Blanks around the number and a plus sign are
+// allowed, as Qt allows them.
 void dropUnusableScaleFactor() {
     const char* value = std::getenv("QT_SCALE_FACTOR");
     if (!value || !*value) return;
@@ -107,6 +107,7 @@ void dropUnusableScaleFactor() {
         text.remove_prefix(1);
     while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
+    if (text.size() > 1 && text.front() == '+') text.remove_prefix(1);  // Qt reads "+2" as 2
     double factor = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), factor);
     if (error == std::errc{} && end == text.data() + text.size() && std::isfinite(factor) &&
