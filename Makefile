@@ -3,6 +3,7 @@
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR     ?= build-fuzz
+# Seconds for each of the two fuzz targets.
 FUZZ_SECONDS ?= 60
 JOBS         ?= $(shell nproc)
 BUILD_TYPE   ?= RelWithDebInfo
@@ -61,9 +62,11 @@ fuzz: deps
 	    -DCMAKE_CXX_COMPILER=clang++ \
 	    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
-	mkdir -p $(FUZZ_DIR)/corpus
+	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/corpus-text
 	$(FUZZ_DIR)/bin/engine_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    $(FUZZ_DIR)/corpus
+	$(FUZZ_DIR)/bin/text_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(FUZZ_DIR)/corpus-text
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

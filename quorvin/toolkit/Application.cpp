@@ -4,6 +4,13 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -64,6 +71,58 @@ void startMessageHandler(QtMsgType type, const QMessageLogContext& context,
     }
 }
 
+// Descriptors 0, 1 and 2 are open before anything else opens a file: a connection that got one of
+// them would receive whatever is written to standard output or standard error. A closed one is
+// opened on /dev/null.
+void openStandardDescriptors() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        const int opened = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (opened >= 0 && opened != fd) {
+            ::dup2(opened, fd);
+            ::close(opened);
+        }
+    }
+}
+
+// A reader of standard output or standard error that goes away must not end the program: writes
+// then fail with EPIPE instead, and the lines are lost.
+void ignoreBrokenPipes() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGPIPE, &ignore, nullptr);
+}
+
+// Qt scales every window by QT_SCALE_FACTOR. Zero, a negative or non-finite number leaves a window
+// that is never mapped, and text that is no number is not used anyway: either is dropped, with
+// one line on standard error, before Qt reads it. Blanks around the number and a plus sign are
+// allowed, as Qt allows them.
+void dropUnusableScaleFactor() {
+    const char* value = std::getenv("QT_SCALE_FACTOR");
+    if (!value || !*value) return;
+    std::string_view text(value);
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    if (text.size() > 1 && text.front() == '+') text.remove_prefix(1);  // Qt reads "+2" as 2
+    double factor = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), factor);
+    if (error == std::errc{} && end == text.data() + text.size() && std::isfinite(factor) &&
+        factor > 0)
+        return;
+    const std::string line = "quorvin: ignoring QT_SCALE_FACTOR=\"" +
+                             escapeControlCharacters(value) + "\": not a positive number\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+    ::unsetenv("QT_SCALE_FACTOR");
+}
+
+// Set once the delegate has agreed to end the running event loop.
+bool terminationRequested = false;
+
 std::weak_ptr<ApplicationDelegate>& applicationDelegate() {
     static std::weak_ptr<ApplicationDelegate> delegate;
     return delegate;
@@ -107,6 +166,8 @@ Application& Application::sharedApplication() {
     // Never destroyed: views and windows held by the program's globals may outlive main(), and
     // Qt objects must not outlive the QApplication.
     static Application* application = [] {
+        openStandardDescriptors();
+        ignoreBrokenPipes();
         // Checked before anything is allocated: without a display the process ends here.
         if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
             writeStartFailure("no display (DISPLAY and WAYLAND_DISPLAY are unset)");
@@ -122,6 +183,7 @@ Application::Application() : d(std::make_unique<Impl>()) {
     static int argc = 1;
     static char programName[] = "quorvin";
     static char* argv[] = {programName, nullptr};
+    dropUnusableScaleFactor();
     handlerBeforeStart = qInstallMessageHandler(startMessageHandler);
     d->qt = new QApplication(argc, argv);
     qInstallMessageHandler(handlerBeforeStart);
@@ -146,6 +208,7 @@ void Application::setDelegate(std::weak_ptr<ApplicationDelegate> delegate) {
 }
 
 int Application::run() {
+    terminationRequested = false;
     QTimer::singleShot(0, d->qt, [] {
         if (const auto delegate = applicationDelegate().lock())
             delegate->applicationDidFinishLaunching();
@@ -175,13 +238,17 @@ void Application::processEvents() {
 }
 
 void windowDidClose() {
-    // Asked once the closing window is hidden, from the event loop.
+    // Asked once the closing window is hidden, from the event loop. Close requests can queue up
+    // (a double click on the close button, several WM_DELETE_WINDOW messages): once the delegate
+    // has agreed to end, the ones still queued change nothing.
     QTimer::singleShot(0, QCoreApplication::instance(), [] {
+        if (terminationRequested) return;
         for (const QWidget* window : windowWidgets()) {
             if (window->isVisible()) return;
         }
         const auto delegate = applicationDelegate().lock();
         if (delegate && delegate->applicationShouldTerminateAfterLastWindowClosed()) {
+            terminationRequested = true;
             Application::sharedApplication().terminate(0);
         }
     });

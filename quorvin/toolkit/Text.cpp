@@ -40,6 +40,10 @@ void appendUtf8(std::string& out, const char16_t* units, qsizetype count) {
 
 }  // namespace
 
+QString toQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 void forEachGrapheme(std::string_view utf8, const std::function<void(std::string_view)>& visit) {
     const QString text = toQString(utf8);
     const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
@@ -48,6 +52,11 @@ void forEachGrapheme(std::string_view utf8, const std::function<void(std::string
     std::string grapheme;
     qsizetype start = 0;
     for (qsizetype end = finder.toNextBoundary(); end > start; end = finder.toNextBoundary()) {
+        // After some complex-script letters (Khmer among them) Qt 6.4's finder also puts a
+        // boundary between the two halves of a surrogate pair; a code point is never cut.
+        if (end < text.size() && QChar::isHighSurrogate(units[end - 1]) &&
+            QChar::isLowSurrogate(units[end]))
+            continue;
         grapheme.clear();
         appendUtf8(grapheme, units + start, end - start);
         visit(grapheme);

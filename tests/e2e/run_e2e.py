@@ -28,7 +28,7 @@ try:
 except ImportError as problem:  # python3-xlib lives in Debian's own interpreter
     sys.exit(f"run_e2e: {problem}; run it with /usr/bin/python3 (python3-xlib)")
 
-GROUPS = ("launch", "keypad", "keyboard", "clipboard", "resize", "robustness")
+GROUPS = ("launch", "keypad", "keyboard", "clipboard", "resize", "robustness", "resilience")
 TOOLS = ("Xvfb", "xdotool", "xclip")
 
 

@@ -24,7 +24,23 @@ const EscapeCase kEscapeCases[] = {
     {"\xC2\x1B", "\xC2\\x1B"},
     {"\xF0\x9F\x98\x80 \xC3\x9F \xE2\x80\x94", "\xF0\x9F\x98\x80 \xC3\x9F \xE2\x80\x94"},
     {"\x80\x9B\xFF", "\x80\x9B\xFF"},  // stray bytes are not code points
-    {"\\x1B", "\\x1B"},
+    // A backslash is escaped too, so the text \x1B and an ESC give different lines.
+    {"\\x1B[2J", "\\\\x1B[2J"},
+    {"\\\\u{202E}\\", "\\\\\\\\u{202E}\\\\"},
+    // Bidirectional embeddings, overrides and isolates, and the line and paragraph separators.
+    {"a\xE2\x80\xAA"
+     "b\xE2\x80\xAB\xE2\x80\xAC\xE2\x80\xAD\xE2\x80\xAE",
+     "a\\u{202A}b\\u{202B}\\u{202C}\\u{202D}\\u{202E}"},
+    {"\xE2\x81\xA6\xE2\x81\xA7\xE2\x81\xA8\xE2\x81\xA9", "\\u{2066}\\u{2067}\\u{2068}\\u{2069}"},
+    {"1\xE2\x80\xA8"
+     "2\xE2\x80\xA9",
+     "1\\u{2028}2\\u{2029}"},
+    // Their neighbours are ordinary characters (U+2027, U+202F, U+2065, U+206A), as are the marks
+    // U+200E and U+200F; a cut-off sequence stays as it is.
+    {"\xE2\x80\xA7\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA\xE2\x80\x8E\xE2\x80\x8F",
+     "\xE2\x80\xA7\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA\xE2\x80\x8E\xE2\x80\x8F"},
+    {"\xE2\x80", "\xE2\x80"},
+    {"\xE2\x80\x1B", "\xE2\x80\\x1B"},
 };
 
 TEST(DebugLog, EscapesControlCharactersOnly) {
@@ -44,6 +60,7 @@ TEST(DebugLog, WritesOneEscapedLinePerMessage) {
     testing::internal::CaptureStdout();
     debugLog("Clear");
     debugLog("a\r");
+    EXPECT_TRUE(flushDebugLog(std::chrono::seconds(10)));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "DEBUG: Clear\nDEBUG: a\\r\n");
 }
 

@@ -1,0 +1,286 @@
+"""Resilience: the program never hangs and never dies because of its surroundings.
+
+Standard descriptors closed at start, a reader of standard output that goes away or stalls, a
+flood of close requests, pasted text that would fool a terminal, unusable scale settings. Each
+scenario reports its figures beside its verdict.
+"""
+
+import fcntl
+import os
+import re
+import subprocess
+import termios
+import time
+
+from Xlib import X, error
+from Xlib.protocol import event as xevent
+
+import layout
+from clipboard_scenarios import PASTED
+from keypad_scenarios import digit
+from xsession import (LAUNCH_LINES, LINE_TIMEOUT, OutputLines, check, scenario, spawn,
+                      stop_process, wait_until)
+
+COPIED = "DEBUG: Copied to clipboard: "
+# Longer than a pipe holds (64 KiB): the program's writer waits inside this line.
+BIG_TEXT = b"1234567890" * 20000
+BIG_VALUE = b"1234567890123456789"  # what the paste leaves: the rest leaves the 64-bit range
+TYPED_KEYS = 1250  # five calls of 250
+DROPPED = re.compile(r"quorvin: (\d+) diagnostic lines? (?:was|were) dropped"
+                     r" while standard output was not read")
+
+
+def relaunch(session, command=None, stdout=subprocess.PIPE, env=None):
+    """Ends the program the session started and starts it again with other standard descriptors
+    or environment; standard error goes to a fresh file. `command` runs instead of the program
+    itself and gets it as its $0."""
+    if session.process is not None:
+        stop_process(session.process)
+        if session.process.stdout is not None:
+            session.process.stdout.close()
+    if session._stderr is not None:
+        session._stderr.close()
+    session.stderr_path = os.path.join(session.workdir, f"stderr-{time.monotonic_ns()}")
+    session._stderr = open(session.stderr_path, "wb")
+    argv = ["sh", "-c", command, session.program] if command else [session.program]
+    session.process = spawn(argv, env=env or session.env, stdin=subprocess.DEVNULL,
+                            stdout=stdout, stderr=session._stderr, cwd=session.workdir)
+    if stdout == subprocess.PIPE:
+        session.output = OutputLines(session.process.stdout)
+    else:
+        session.output = None
+        session.process.stdout = open(os.devnull, "rb")  # what the session closes at the end
+    session.window = None
+
+
+def stderr_lines(session):
+    with open(session.stderr_path, "rb") as stream:
+        return stream.read().decode("utf-8", "replace").splitlines()
+
+
+def copied_value(session, expected, timeout=LINE_TIMEOUT):
+    """Clicks 📄 and waits until the clipboard holds `expected`; returns the seconds it took."""
+    begin = time.monotonic()
+    session.click("📄")
+    wait_until(lambda: session.read_clipboard() == expected.encode(), timeout,
+               f"the clipboard to hold {expected!r} after 📄")
+    return time.monotonic() - begin
+
+
+def clipboard_owner(session):
+    return session.conn.get_selection_owner(session.conn.get_atom("CLIPBOARD"))
+
+
+def copy_after_pastes(session, timeout):
+    """Clicks 📄 and waits until the program owns the clipboard, which it does only once the
+    pastes clicked before are done. Reading the clipboard meanwhile would compete with the
+    program for xclip's large text."""
+    previous = clipboard_owner(session)
+    begin = time.monotonic()
+    session.click("📄")
+    wait_until(lambda: clipboard_owner(session) not in (previous, X.NONE), timeout,
+               "the program to own the clipboard after 📄")
+    return time.monotonic() - begin
+
+
+def enter_42(session):
+    """Escape, 4, 2 typed, then 📄: the clipboard holds 42. Keys, not clicks: a click queued
+    behind another one while the window is busy can be taken as a release away from its key,
+    which is not what these scenarios are about. Returns the seconds the copy took; writes 4
+    lines."""
+    session.key("Escape", "4", "2")
+    return copied_value(session, "42")
+
+
+def close_and_wait(session, timeout=LINE_TIMEOUT):
+    begin = time.monotonic()
+    session.send_delete()
+    status = session.wait_exit(timeout)
+    return status, time.monotonic() - begin
+
+
+# A pipe holds 16 pages of 4 KiB; short lines share a page, so "full" is a little below 64 KiB.
+FULL_PIPE = 48 * 1024
+
+
+def bytes_in_pipe(fd):
+    return int.from_bytes(fcntl.ioctl(fd, termios.FIONREAD, b"\0\0\0\0"), "little")
+
+
+@scenario(ready=False)
+def closed_standard_descriptors_at_start(session):
+    """Started with standard output and error closed (`quorvin >&- 2>&-`): the window appears
+    and works, and closing it ends the program with status 0."""
+    relaunch(session, 'exec "$0" >&- 2>&-', stdout=subprocess.DEVNULL)
+    begin = time.monotonic()
+    session.find_window()
+    session.wait_painted()
+    painted = time.monotonic() - begin
+    session.focus()
+    enter_42(session)
+    status, took = close_and_wait(session)
+    check(status == 0, f"exit status {status} after closing the window")
+    session.figures.append(f"first frame {painted:.2f} s after start, closed in {took:.2f} s,"
+                           f" status {status}")
+
+
+@scenario(ready=False)
+def reader_of_standard_output_goes_away(session):
+    """quorvin | head -n 2: the program outlives its reader, works on and exits with 0."""
+    read_end, write_end = os.pipe()
+    head = spawn(["head", "-n", "2"], stdin=read_end, stdout=subprocess.PIPE,
+                 stderr=subprocess.DEVNULL)
+    session.clipboard_owners.append(head)  # ended with the session
+    try:
+        relaunch(session, stdout=write_end)
+    finally:
+        os.close(read_end)
+        os.close(write_end)
+    shown, _ = head.communicate(timeout=15)
+    check(shown.decode().splitlines() == LAUNCH_LINES[:2], f"head showed {shown!r}")
+    session.find_window()
+    session.wait_painted()
+    session.focus()
+    # Each click writes lines into the pipe that nobody reads any more.
+    enter_42(session)
+    status, took = close_and_wait(session)
+    check(status == 0, f"exit status {status} after the reader went away (141: SIGPIPE)")
+    notices = [line for line in stderr_lines(session) if DROPPED.search(line)]
+    check(not notices, f"lines lost to a closed pipe were reported: {notices}")
+    session.figures.append(f"exit status {status}, closed in {took:.2f} s")
+
+
+@scenario(ready=False)
+def stalled_reader_never_blocks_the_window(session):
+    """A reader that stops reading: the window keeps working (a copy reaches the clipboard)
+    while the pipe is full; when reading resumes the lines come whole and in order, the ones
+    that did not fit are missing, and one line on standard error says how many."""
+    read_end, write_end = os.pipe()
+    try:
+        relaunch(session, stdout=write_end)
+    finally:
+        os.close(write_end)
+    session.find_window()
+    session.wait_painted()
+    session.focus()
+    session.set_clipboard(BIG_TEXT)
+    session.click("📋")  # fills the pipe; the writer waits inside this line
+    wait_until(lambda: bytes_in_pipe(read_end) >= FULL_PIPE, LINE_TIMEOUT, "a full pipe")
+    # One line each; more than the program keeps waiting (1024).
+    begin = time.monotonic()
+    for _ in range(0, TYPED_KEYS, 250):
+        session.key(*["x"] * 250)
+    typed = time.monotonic() - begin
+    # Once the program owns the clipboard it has handled every key typed before.
+    copy_after_pastes(session, timeout=30)
+    check(session.read_clipboard() == BIG_VALUE, f"after the paste: {session.read_clipboard()}")
+    begin = time.monotonic()
+    response = enter_42(session)
+    stalled = time.monotonic() - begin
+    in_pipe = bytes_in_pipe(read_end)
+    check(in_pipe >= FULL_PIPE, f"only {in_pipe} bytes in the pipe: it never filled")
+    written_while_stalled = TYPED_KEYS + 1 + 4  # keys, copy, 3 keys and a copy
+
+    session.process.stdout.close()
+    session.process.stdout = os.fdopen(read_end, "rb")
+    session.output = OutputLines(session.process.stdout)
+    session.output.expect(LAUNCH_LINES + [PASTED + BIG_TEXT.decode()], timeout=15)
+    session.output.expect(["DEBUG: Key pressed: x"] * 1024, timeout=15)
+    session.click("CE")
+    session.output.expect(["DEBUG: Button 'CE' pressed", "DEBUG: Clear",
+                           "DEBUG: Button 'CE' released"])
+    notices = [match for line in stderr_lines(session) if (match := DROPPED.search(line))]
+    check(len(notices) == 1, f"standard error: {stderr_lines(session)}")
+    dropped = int(notices[0].group(1))
+    check(dropped == written_while_stalled - 1024,
+          f"{dropped} lines reported dropped; {written_while_stalled} written while stalled,"
+          f" 1024 kept")
+    session.figures.append(f"with {in_pipe} bytes in the pipe: {TYPED_KEYS} keys in"
+                           f" {typed:.2f} s, then 3 keys and a copy in {stalled:.2f} s, the copy"
+                           f" on the clipboard {response:.2f} s after its click; {dropped}"
+                           f" lines dropped and reported")
+
+
+@scenario(ready=False)
+def closing_while_the_reader_stalls(session):
+    """Closing the window while nobody reads the pipe ends the program within the time it
+    allows for the last lines (2 s), with status 0, and reports the lines it could not write."""
+    read_end, write_end = os.pipe()
+    try:
+        relaunch(session, stdout=write_end)
+    finally:
+        os.close(write_end)
+    try:
+        session.find_window()
+        session.wait_painted()
+        session.set_clipboard(BIG_TEXT)
+        session.click("📋")
+        wait_until(lambda: bytes_in_pipe(read_end) >= FULL_PIPE, LINE_TIMEOUT, "a full pipe")
+        status, took = close_and_wait(session, timeout=10)
+    finally:
+        os.close(read_end)
+    check(status == 0, f"exit status {status}")
+    check(took < 4, f"the program took {took:.2f} s to exit")
+    # The paste line that was cut off and "App closing".
+    notices = [line for line in stderr_lines(session) if DROPPED.search(line)]
+    check(len(notices) == 1 and DROPPED.search(notices[0]).group(1) == "2",
+          f"standard error: {stderr_lines(session)}")
+    session.figures.append(f"exited {took:.2f} s after the close request, status {status}")
+
+
+@scenario()
+def twenty_close_requests_close_once(session):
+    """20 WM_DELETE_WINDOW messages at once: one closing line, then the end, status 0."""
+    session.click_key("7", digit("7"))
+    protocols = session.conn.get_atom("WM_PROTOCOLS")
+    delete = session.conn.get_atom("WM_DELETE_WINDOW")
+    message = xevent.ClientMessage(window=session.window, client_type=protocols,
+                                   data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+    # The window is gone before the last ones arrive; those errors are expected.
+    gone = error.CatchError(error.BadWindow)
+    for _ in range(20):
+        session.window.send_event(message, event_mask=X.NoEventMask, onerror=gone)
+    session.conn.sync()
+    session.output.expect(["DEBUG: App closing"])
+    status = session.wait_exit()
+    rest = []
+    while (line := session.output.next()) is not None:
+        rest.append(line)
+    check(not rest, f"after the closing line: {rest[:3]} ({len(rest)} lines)")
+    check(status == 0, f"exit status {status}")
+
+
+# (clipboard text, the line's text): the text \x1B and an ESC differ, and no control that turns
+# or splits a terminal's line gets through.
+LOOKALIKES = [
+    ("\\x1B[2J", "\\\\x1B[2J"),
+    ("\x1b[2J", "\\x1B[2J"),
+    ("1\u202e2\u20663\u20284\u2029", "1\\u{202E}2\\u{2066}3\\u{2028}4\\u{2029}"),
+]
+
+
+@scenario()
+def pasted_lookalikes_give_distinct_lines(session):
+    for text, logged in LOOKALIKES:
+        session.set_clipboard(text.encode())
+        session.click("📋")
+        session.output.expect([PASTED + logged])
+
+
+UNUSABLE_SCALE_FACTORS = ["0", "nan", "-1.5", "inf", "two"]
+
+
+@scenario(ready=False)
+def unusable_scale_factors_are_ignored(session):
+    """Each unusable QT_SCALE_FACTOR: one line on standard error, then a 300 × 435 window."""
+    for index, value in enumerate(UNUSABLE_SCALE_FACTORS):
+        relaunch(session, env=dict(session.env, QT_SCALE_FACTOR=value))
+        session.wait_ready()
+        check(session.size() == (300, 435), f"QT_SCALE_FACTOR={value}: window {session.size()}")
+        expected = f'quorvin: ignoring QT_SCALE_FACTOR="{value}": not a positive number'
+        lines = stderr_lines(session)
+        check(lines.count(expected) == 1, f"QT_SCALE_FACTOR={value}: standard error {lines}")
+        if index + 1 < len(UNUSABLE_SCALE_FACTORS):
+            session.send_delete()
+            session.output.expect(["DEBUG: App closing"])
+            check(session.wait_exit() == 0, f"QT_SCALE_FACTOR={value}: exit status")
