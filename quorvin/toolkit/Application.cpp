@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -77,14 +78,41 @@ Point releaseLocation(const Button& button, QPointF globalPosition) {
     return viewLocation(*widget, widget->mapFromGlobal(globalPosition));
 }
 
+// True for the native window of one of the program's windows (not a tooltip's, say).
+bool isProgramWindow(const QObject* receiver) {
+    for (const QWidget* window : windowWidgets()) {
+        if (window->windowHandle() == receiver) return true;
+    }
+    return false;
+}
+
+// True when the event takes the window off the screen, so that no release can reach it: it is
+// hidden, minimised, or unmapped by someone else (which Qt reports as an empty exposure).
+bool takesWindowAway(const QObject* receiver, const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Hide: return true;
+    case QEvent::Expose: return !static_cast<const QWindow*>(receiver)->isExposed();
+    case QEvent::WindowStateChange:
+        return static_cast<const QWindow*>(receiver)->windowStates() & Qt::WindowMinimized;
+    default: return false;
+    }
+}
+
 // Hands the release of a left-button press to the button that took the press. It watches the
 // window, not the widget: Qt drops a release whose pressed widget has gone, and delivers one
 // outside the widget to the widget only while it exists. Returning false lets Qt finish its own
-// release handling (the implicit grab).
+// release handling (the implicit grab). A window taken off the screen ends the press at once.
 class ReleaseFilter : public QObject {
 public:
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (event->type() != QEvent::MouseButtonRelease || !receiver->isWindowType()) return false;
+        if (!receiver->isWindowType()) return false;
+        if (event->type() != QEvent::MouseButtonRelease) {
+            if (isPressInProgress() && takesWindowAway(receiver, event) &&
+                isProgramWindow(receiver)) {
+                endPressWithoutRelease();
+            }
+            return false;
+        }
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton) return false;
         if (const std::shared_ptr<Button> button = takePressedButton()) {

@@ -96,6 +96,10 @@ void rememberPressedButton(std::shared_ptr<Button> button);
 std::shared_ptr<Button> takePressedButton();
 // True between a button's press and its release.
 bool isPressInProgress();
+// Ends a press whose release will not come (its window was hidden, unmapped or minimised, which
+// also ends the pointer grab) as a release away from its button, then hands on the keys that
+// waited for it. Does nothing when no press is in progress.
+void endPressWithoutRelease();
 
 // Keys pressed while a button is held wait for its release, as they would behind a blocking
 // tracking loop; this hands them to the key monitors, in order.
