@@ -20,31 +20,7 @@ void appendHexEscape(std::string& out, unsigned value) {
     out.push_back(kDigits[value & 0xF]);
 }
 
-std::string formatNumber(double value) {
-    char buffer[512];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
-    std::string text = error == std::errc{} ? std::string(buffer, end) : std::string("nan");
-    if (std::isfinite(value) && text.find('.') == std::string::npos) text += ".0";
-    return text;
-}
-
-}  // namespace
-
-void debugLog(std::string_view message) {
-    std::string line = "DEBUG: " + escapeControlCharacters(message);
-    if (const auto sink = debugSink()) {
-        sink(line);
-        return;
-    }
-    line.push_back('\n');
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
-}
-
-std::string escapeControlCharacters(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+void appendEscaped(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte == '\r') {
@@ -64,6 +40,40 @@ std::string escapeControlCharacters(std::string_view text) {
             out.push_back(text[i]);
         }
     }
+}
+
+std::string formatNumber(double value) {
+    char buffer[512];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    std::string text = error == std::errc{} ? std::string(buffer, end) : std::string("nan");
+    if (std::isfinite(value) && text.find('.') == std::string::npos) text += ".0";
+    return text;
+}
+
+}  // namespace
+
+void debugLog(std::string_view message) {
+    // Built in one allocation, with room for the line end: a pasted text's line may be hundreds
+    // of megabytes.
+    constexpr std::string_view kPrefix = "DEBUG: ";
+    std::string line;
+    line.reserve(kPrefix.size() + message.size() + 1);
+    line += kPrefix;
+    appendEscaped(line, message);
+    if (const auto sink = debugSink()) {
+        sink(line);
+        return;
+    }
+    line.push_back('\n');
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fflush(stdout);
+}
+
+std::string escapeControlCharacters(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    appendEscaped(out, text);
     return out;
 }
 

@@ -77,6 +77,10 @@ public:
 
 // UTF-8 text as a QString (invalid sequences become replacement characters).
 QString toQString(std::string_view utf8);
+std::string toUtf8(const QString& text);
+// True when the text is UTF-8 that Qt decodes and encodes back unchanged: well formed, with no
+// surrogate, noncharacter or byte-order mark. Anything else is left to Qt.
+bool isPlainUtf8(std::string_view text);
 
 // Colour components are clamped to 0…1; the result is exact sRGB.
 QColor toQColor(const Color& color);
@@ -142,6 +146,13 @@ void setX11SizeHints(QWidget& window, const SizeLimits& limits);
 // True when a mouse button is held anywhere on the X11 screen (the window manager grabs the
 // pointer during an edge drag, so the window itself sees no button events).
 bool x11PointerButtonHeld();
+
+// True on X11 once the toolkit's own connection for reading the clipboard is open.
+bool x11ClipboardReadable();
+// The CLIPBOARD selection's text as UTF-8, read from another client over that connection, or
+// nothing when it holds no text or its owner does not answer in time (one wait for a silent
+// owner). Its bytes arrive once, without a UTF-16 copy.
+std::optional<std::string> x11ClipboardText();
 
 // The key-down event a Qt key press stands for, or none for a modifier key pressed alone.
 std::optional<KeyEvent> toKeyEvent(const QKeyEvent& event);

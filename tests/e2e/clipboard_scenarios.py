@@ -62,6 +62,25 @@ def paste_discards_a_pending_operation(session):
     session.expect_shown("3")
 
 
+# (the only target the owner offers, its bytes, the text as the line shows it, the display in
+# decimal): each is read as the desktop's toolkit reads it.
+TARGET_CASES = [
+    ("UTF8_STRING", b"1\xff2\xed\xa0\x803", "1\ufffd2\ufffd\ufffd\ufffd3", "123"),
+    # A leading byte-order mark and a final NUL are dropped.
+    ("UTF8_STRING", b"\xef\xbb\xbf45\x00", "45", "45"),
+    ("text/plain;charset=utf-8", b"6\xc3\x9f7\x00", "6\u00df7\\x00", "67"),
+    ("STRING", b"8\xe99", "8\u00e99", "89"),
+]
+
+
+@scenario()
+def paste_reads_each_text_target(session):
+    for target, data, logged, shown in TARGET_CASES:
+        session.set_clipboard(data, target=target)
+        paste(session, logged)
+        session.expect_shown(shown, f"pasting {data!r} as {target}")
+
+
 def tiny_png():
     """A valid 1 × 1 PNG."""
     def chunk(kind, data):

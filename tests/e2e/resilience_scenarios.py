@@ -4,12 +4,17 @@ A small screen, a window taken away while a key is held, a clipboard owner that 
 a huge clipboard text and a session bus that accepts connections but never answers.
 """
 
-from Xlib import X
+import time
+
+from Xlib import X, display
 
 import layout
-from xsession import LAUNCH_LINES, START_TIMEOUT, check, scenario, wait_until
+from clipboard_scenarios import PASTED
+from keypad_scenarios import digit
+from xsession import LAUNCH_LINES, START_TIMEOUT, check, fail, scenario, wait_until
 
 KEY = "DEBUG: Key pressed: "
+OWNER_TIMEOUT = 5.0  # how long the program waits for a clipboard owner's answer
 
 
 def viewable(session):
@@ -55,3 +60,58 @@ def a_press_ends_when_its_window_is_taken_away(session):
     session.key("2")
     session.output.expect([KEY + "2"])
     session.expect_shown("52")
+
+
+@scenario()
+def a_paste_against_a_silent_clipboard_owner_waits_once(session):
+    """Another client owns the clipboard and never answers: 📋 freezes the window for one
+    timeout, not one per question, and then pastes nothing."""
+    session.click_key("4", digit("4"))
+    owner = display.Display(session.display_name)
+    try:
+        window = owner.screen().root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
+        window.set_selection_owner(owner.get_atom("CLIPBOARD"), X.CurrentTime)
+        owner.sync()  # and from here on it reads no event, so it answers no request
+        begin = time.monotonic()
+        session.click("📋")
+        session.click("2")
+        line = session.output.next(timeout=3 * OWNER_TIMEOUT)
+        frozen = time.monotonic() - begin
+        check(line == "DEBUG: Button '2' pressed", f"after the paste came {line!r}")
+        session.output.expect(digit("2") + ["DEBUG: Button '2' released"])
+        session.figures.append(f"a paste against a silent owner froze the window {frozen:.1f} s")
+        check(frozen < 1.5 * OWNER_TIMEOUT,
+              f"the window froze {frozen:.1f} s: more than one {OWNER_TIMEOUT:.0f} s wait")
+    finally:
+        owner.close()
+    session.expect_shown("42")
+
+
+def peak_resident_kib(pid):
+    with open(f"/proc/{pid}/status", encoding="ascii") as status:
+        for line in status:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1])
+    fail(f"no VmHWM for process {pid}")
+
+
+@scenario()
+def a_huge_paste_costs_at_most_twice_its_size(session):
+    """A 32 MiB clipboard text: the paste's peak memory is at most twice the text's size above
+    what the program had used before, plus a fixed 16 MiB."""
+    size = 32 * 1024 * 1024
+    text = (b"12ab 34c" * (size // 8))
+    session.set_clipboard(text)
+    before = peak_resident_kib(session.process.pid)
+    begin = time.monotonic()
+    session.click("📋")
+    line = session.output.next(timeout=60)
+    took = time.monotonic() - begin
+    check(line == PASTED + text.decode(), f"the paste wrote {len(line or '')} characters, not"
+          f" the {len(PASTED) + size} of its line")
+    session.expect_shown("1234123412341234123")
+    growth = peak_resident_kib(session.process.pid) - before
+    session.figures.append(f"a {size >> 20} MiB paste: line after {took:.1f} s, peak memory"
+                           f" {growth / 1024:.0f} MiB above the {before / 1024:.0f} MiB before")
+    check(growth <= 2 * size // 1024 + 16 * 1024,
+          f"peak memory grew {growth / 1024:.0f} MiB for a {size >> 20} MiB text")
