@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -117,6 +118,12 @@ inline constexpr Point kNowhere{-1, -1};
 std::vector<QWidget*> windowWidgets();
 // True for the top-level widget of a Window, from its construction on.
 bool isWindowWidget(const QObject* object);
+
+// True when the D-Bus session bus the environment names (or the default one) takes a connection
+// but does not answer the first step of its handshake within `timeout`: Qt's accessibility
+// bridge would then wait for it at start-up. False when it answers, refuses at once, or no bus
+// that a plain socket can reach is configured.
+bool sessionBusIsSilent(std::chrono::milliseconds timeout);
 
 // Lets assistive technology read the views: each view's widget reports a role (push button,
 // static text, grouping; client for a window's content view, window for the window), a name,

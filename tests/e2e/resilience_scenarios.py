@@ -4,6 +4,8 @@ A small screen, a window taken away while a key is held, a clipboard owner that 
 a huge clipboard text and a session bus that accepts connections but never answers.
 """
 
+import os
+import socket
 import time
 
 from Xlib import X, display
@@ -11,7 +13,8 @@ from Xlib import X, display
 import layout
 from clipboard_scenarios import PASTED
 from keypad_scenarios import digit
-from xsession import LAUNCH_LINES, START_TIMEOUT, check, fail, scenario, wait_until
+from xsession import (LAUNCH_LINES, LINE_TIMEOUT, START_TIMEOUT, check, fail, scenario,
+                      wait_until)
 
 KEY = "DEBUG: Key pressed: "
 OWNER_TIMEOUT = 5.0  # how long the program waits for a clipboard owner's answer
@@ -115,3 +118,33 @@ def a_huge_paste_costs_at_most_twice_its_size(session):
                            f" {growth / 1024:.0f} MiB above the {before / 1024:.0f} MiB before")
     check(growth <= 2 * size // 1024 + 16 * 1024,
           f"peak memory grew {growth / 1024:.0f} MiB for a {size >> 20} MiB text")
+
+
+def a_session_bus_that_never_answers(session):
+    """Listens where the program looks for its session bus, and never accepts a connection: the
+    kernel completes each connect, and then nothing is said."""
+    path = os.path.join(session.workdir, "silent-bus")
+    bus = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    bus.bind(path)
+    bus.listen(16)
+    session.silent_bus = bus  # kept open as long as the session
+    session.env = dict(session.env, DBUS_SESSION_BUS_ADDRESS=f"unix:path={path},guid=0")
+    session.started_at = time.monotonic()
+
+
+@scenario(ready=False, prepare=a_session_bus_that_never_answers)
+def a_session_bus_that_never_answers_costs_a_second_at_start(session):
+    """The program starts about a second late, says on standard error that it runs without
+    accessibility, and works."""
+    session.output.expect(LAUNCH_LINES, timeout=START_TIMEOUT)
+    ready = time.monotonic() - session.started_at
+    session.find_window()
+    session.wait_painted()
+    session.figures.append(f"ready {ready:.2f} s after the start with a silent session bus")
+    check(ready < 3.0, f"ready only {ready:.1f} s after the start")
+    wait_until(lambda: any("session bus does not answer" in line
+                           for line in session.stderr_tail()), LINE_TIMEOUT,
+               "the line about the session bus on standard error")
+    session.focus()
+    session.click_key("7", digit("7"))
+    session.expect_shown("7")
