@@ -4,7 +4,7 @@ import struct
 import zlib
 
 from keypad_scenarios import BIN, DEC, HEX, digit, select_base
-from xsession import scenario
+from xsession import LINE_TIMEOUT, scenario, wait_until
 
 PASTED = "DEBUG: Pasted from clipboard: "
 
@@ -77,6 +77,9 @@ TARGET_CASES = [
 def paste_reads_each_text_target(session):
     for target, data, logged, shown in TARGET_CASES:
         session.set_clipboard(data, target=target)
+        # The program's own copy offers UTF8_STRING too: wait for xclip's bytes.
+        wait_until(lambda: session.read_clipboard(target) == data, LINE_TIMEOUT,
+                   f"xclip to serve {data!r} as {target}")
         paste(session, logged)
         session.expect_shown(shown, f"pasting {data!r} as {target}")
 
