@@ -98,6 +98,7 @@ Atom readProperty(const Connection& c, std::string& into, int& format) {
             return 0;
         }
         const auto itemBytes = static_cast<unsigned long>(format / 8);
+        if (offset == 0) into.reserve(into.size() + count * itemBytes + bytesAfter);
         if (data) {
             if (format == 32) {
                 // Xlib hands 32-bit items over as longs.
@@ -120,12 +121,19 @@ Atom readProperty(const Connection& c, std::string& into, int& format) {
 
 // The selection converted to `target`, or nothing when the owner refuses or does not answer.
 std::optional<std::string> convert(const Connection& c, Atom target) {
+    // Whatever a late owner still sent for an earlier request is dropped first.
+    XSync(c.display, False);
+    while (XPending(c.display) > 0) {
+        XEvent stale;
+        XNextEvent(c.display, &stale);
+    }
     XDeleteProperty(c.display, c.requestor, c.property);
     XConvertSelection(c.display, c.clipboard, target, c.property, c.requestor, CurrentTime);
     XFlush(c.display);
     const auto notified =
-        waitForEvent(c.display, Clock::now() + kOwnerTimeout, [&c](const XEvent& event) {
-            return event.type == SelectionNotify && event.xselection.requestor == c.requestor;
+        waitForEvent(c.display, Clock::now() + kOwnerTimeout, [&c, target](const XEvent& event) {
+            return event.type == SelectionNotify && event.xselection.requestor == c.requestor &&
+                   event.xselection.target == target;
         });
     if (!notified || notified->xselection.property == 0) return std::nullopt;
 
