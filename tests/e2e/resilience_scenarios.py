@@ -98,6 +98,11 @@ def peak_resident_kib(pid):
     fail(f"no VmHWM for process {pid}")
 
 
+def is_sanitized(pid):
+    with open(f"/proc/{pid}/maps", encoding="ascii", errors="replace") as maps:
+        return "libasan" in maps.read()
+
+
 @scenario()
 def a_huge_paste_costs_at_most_twice_its_size(session):
     """A 32 MiB clipboard text: the paste's peak memory is at most twice the text's size above
@@ -112,10 +117,16 @@ def a_huge_paste_costs_at_most_twice_its_size(session):
     took = time.monotonic() - begin
     check(line == PASTED + text.decode(), f"the paste wrote {len(line or '')} characters, not"
           f" the {len(PASTED) + size} of its line")
-    session.expect_shown("1234123412341234123")
+    # The copy waits behind the paste's entry, which takes seconds in a sanitizer build.
+    session.click("📄")
+    copied = session.output.next(timeout=60)
+    check(copied == "DEBUG: Copied to clipboard: 1234123412341234123", f"then {copied!r}")
     growth = peak_resident_kib(session.process.pid) - before
     session.figures.append(f"a {size >> 20} MiB paste: line after {took:.1f} s, peak memory"
                            f" {growth / 1024:.0f} MiB above the {before / 1024:.0f} MiB before")
+    if is_sanitized(session.process.pid):
+        session.figures.append("not judged: AddressSanitizer's own memory counts in the peak")
+        return
     check(growth <= 2 * size // 1024 + 16 * 1024,
           f"peak memory grew {growth / 1024:.0f} MiB for a {size >> 20} MiB text")
 
