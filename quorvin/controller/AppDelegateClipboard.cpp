@@ -1,5 +1,6 @@
 // Copy and paste of the shown value as plain text.
 #include <string>
+#include <string_view>
 
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/toolkit/DebugLog.h"
@@ -18,16 +19,25 @@ void AppDelegate::copyValue() {
 
 // Types the clipboard's text into the engine one user-perceived character at a time, in the
 // current base; characters that are not digits of the base are skipped. A clipboard without
-// text (empty, or holding only an image) changes nothing.
+// text (empty, or holding only an image) changes nothing. The text is held once, inside its
+// line's message, so that a paste of N bytes costs about 2N at its peak (the message and the
+// line).
 void AppDelegate::pasteValue() {
-    const auto text =
-        toolkit::Pasteboard::generalPasteboard().stringForType(toolkit::PasteboardType::string);
-    if (!text || text->empty()) return;
-    toolkit::debugLog("Pasted from clipboard: " + *text);
+    constexpr std::string_view kPrefix = "Pasted from clipboard: ";
+    std::string message;
+    {
+        auto text =
+            toolkit::Pasteboard::generalPasteboard().stringForType(toolkit::PasteboardType::string);
+        if (!text || text->empty()) return;
+        message.reserve(kPrefix.size() + text->size());
+        message += kPrefix;
+        message += *text;
+    }
+    toolkit::debugLog(message);
     calculator.clear();
-    toolkit::forEachGrapheme(*text, [this](std::string_view character) {
-        calculator.inputDigit(character, currentSystem);
-    });
+    toolkit::forEachGrapheme(
+        std::string_view(message).substr(kPrefix.size()),
+        [this](std::string_view character) { calculator.inputDigit(character, currentSystem); });
     updateDisplay();
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWindow>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -123,6 +124,21 @@ void dropUnusableScaleFactor() {
 // Set once the delegate has agreed to end the running event loop.
 bool terminationRequested = false;
 
+// A session bus that takes connections and never answers (a stopped daemon) would hold the start
+// in Qt's accessibility bridge for minutes. Asked first, it costs at most this long; Qt is then
+// pointed at a bus address that fails at once, and starts without the bridge.
+constexpr std::chrono::milliseconds kSessionBusTimeout{1000};
+constexpr char kUnreachableBus[] = "unix:path=/dev/null";
+
+void avoidSilentSessionBus() {
+    if (!sessionBusIsSilent(kSessionBusTimeout)) return;
+    const std::string line =
+        "quorvin: the D-Bus session bus does not answer; starting without accessibility\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+    setenv("DBUS_SESSION_BUS_ADDRESS", kUnreachableBus, 1);
+}
+
 std::weak_ptr<ApplicationDelegate>& applicationDelegate() {
     static std::weak_ptr<ApplicationDelegate> delegate;
     return delegate;
@@ -136,14 +152,41 @@ Point releaseLocation(const Button& button, QPointF globalPosition) {
     return viewLocation(*widget, widget->mapFromGlobal(globalPosition));
 }
 
+// True for the native window of one of the program's windows (not a tooltip's, say).
+bool isProgramWindow(const QObject* receiver) {
+    for (const QWidget* window : windowWidgets()) {
+        if (window->windowHandle() == receiver) return true;
+    }
+    return false;
+}
+
+// True when the event takes the window off the screen, so that no release can reach it: it is
+// hidden, minimised, or unmapped by someone else (which Qt reports as an empty exposure).
+bool takesWindowAway(const QObject* receiver, const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Hide: return true;
+    case QEvent::Expose: return !static_cast<const QWindow*>(receiver)->isExposed();
+    case QEvent::WindowStateChange:
+        return static_cast<const QWindow*>(receiver)->windowStates() & Qt::WindowMinimized;
+    default: return false;
+    }
+}
+
 // Hands the release of a left-button press to the button that took the press. It watches the
 // window, not the widget: Qt drops a release whose pressed widget has gone, and delivers one
 // outside the widget to the widget only while it exists. Returning false lets Qt finish its own
-// release handling (the implicit grab).
+// release handling (the implicit grab). A window taken off the screen ends the press at once.
 class ReleaseFilter : public QObject {
 public:
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (event->type() != QEvent::MouseButtonRelease || !receiver->isWindowType()) return false;
+        if (!receiver->isWindowType()) return false;
+        if (event->type() != QEvent::MouseButtonRelease) {
+            if (isPressInProgress() && takesWindowAway(receiver, event) &&
+                isProgramWindow(receiver)) {
+                endPressWithoutRelease();
+            }
+            return false;
+        }
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() != Qt::LeftButton) return false;
         if (const std::shared_ptr<Button> button = takePressedButton()) {
@@ -184,6 +227,7 @@ Application::Application() : d(std::make_unique<Impl>()) {
     static char programName[] = "quorvin";
     static char* argv[] = {programName, nullptr};
     dropUnusableScaleFactor();
+    avoidSilentSessionBus();
     handlerBeforeStart = qInstallMessageHandler(startMessageHandler);
     d->qt = new QApplication(argc, argv);
     qInstallMessageHandler(handlerBeforeStart);

@@ -29,6 +29,13 @@ bool isPressInProgress() {
     return pressedButton() != nullptr;
 }
 
+void endPressWithoutRelease() {
+    if (const std::shared_ptr<Button> button = takePressedButton()) {
+        button->mouseUp(MouseEvent{kNowhere});
+    }
+    deliverDeferredKeyEvents();
+}
+
 Button::Button(Rect frame) : View(frame) {}
 
 void Button::setTitle(std::string title) {

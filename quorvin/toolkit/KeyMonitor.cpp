@@ -87,6 +87,11 @@ std::vector<KeyEvent>& deferredKeyEvents() {
     return waiting;
 }
 
+// Keys held back behind one press. Nobody types that many with a mouse button held: a press that
+// holds back more has lost its release, so the next key ends it (as a release away from its
+// button) and is handed on after the ones that waited.
+constexpr std::size_t kMaxDeferredKeys = 64;
+
 // True when every monitor passed the event on.
 bool dispatch(const KeyEvent& event) {
     std::optional<KeyEvent> current = event;
@@ -102,7 +107,8 @@ bool dispatch(const KeyEvent& event) {
 // Takes every key press before any widget or shortcut sees it. Qt shows a filter each press
 // twice, first for the window and then for the widget it goes to: the window's delivery is the
 // one handled, and both are swallowed. A press that comes while a button is held waits for the
-// button's release, so a click is always complete before the next key acts.
+// button's release, so a click is always complete before the next key acts; a press that ends
+// without one hands the waiting keys on then.
 class KeyMonitorFilter : public QObject {
 public:
     bool eventFilter(QObject* receiver, QEvent* event) override {
@@ -116,8 +122,11 @@ public:
         const auto keyEvent = toKeyEvent(*static_cast<QKeyEvent*>(event));
         if (!keyEvent) return true;
         if (isPressInProgress()) {
-            deferredKeyEvents().push_back(*keyEvent);
-            return true;
+            if (deferredKeyEvents().size() < kMaxDeferredKeys) {
+                deferredKeyEvents().push_back(*keyEvent);
+                return true;
+            }
+            endPressWithoutRelease();
         }
         return !dispatch(*keyEvent);
     }

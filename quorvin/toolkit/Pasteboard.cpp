@@ -30,10 +30,13 @@ bool Pasteboard::setString(std::string_view text, PasteboardType type) {
 std::optional<std::string> Pasteboard::stringForType(PasteboardType type) const {
     switch (type) {
     case PasteboardType::string: {
-        const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+        const QClipboard* clipboard = QGuiApplication::clipboard();
+        // Another program's text, on X11, comes over the toolkit's own connection: one wait
+        // for an owner that does not answer, and no UTF-16 copy of a long text.
+        if (!clipboard->ownsClipboard() && x11ClipboardReadable()) return x11ClipboardText();
+        const QMimeData* data = clipboard->mimeData(QClipboard::Clipboard);
         if (!data || !data->hasText()) return std::nullopt;
-        const QByteArray utf8 = data->text().toUtf8();
-        return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+        return toUtf8(data->text());
     }
     }
     return std::nullopt;

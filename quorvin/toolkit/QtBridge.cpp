@@ -31,6 +31,11 @@ QColor toQColor(const Color& color) {
                             component(color.alpha));
 }
 
+std::string toUtf8(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+}
+
 QFont toQFont(const Font& font, double logicalDpiY) {
     // Looked up once: the desktop's fonts do not change while the program runs. Kept for the
     // whole process (never destroyed at exit, when Qt's font cache may already be gone).

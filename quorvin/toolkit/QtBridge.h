@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -87,6 +88,10 @@ double contrastRatio(const QColor& first, const QColor& second);
 
 // UTF-8 text as a QString (invalid sequences become replacement characters).
 QString toQString(std::string_view utf8);
+std::string toUtf8(const QString& text);
+// True when the text is UTF-8 that Qt decodes and encodes back unchanged: well formed, with no
+// surrogate, noncharacter or byte-order mark. Anything else is left to Qt.
+bool isPlainUtf8(std::string_view text);
 
 // Colour components are clamped to 0…1; the result is exact sRGB.
 QColor toQColor(const Color& color);
@@ -106,6 +111,10 @@ void rememberPressedButton(std::shared_ptr<Button> button);
 std::shared_ptr<Button> takePressedButton();
 // True between a button's press and its release.
 bool isPressInProgress();
+// Ends a press whose release will not come (its window was hidden, unmapped or minimised, which
+// also ends the pointer grab) as a release away from its button, then hands on the keys that
+// waited for it. Does nothing when no press is in progress.
+void endPressWithoutRelease();
 
 // Keys pressed while a button is held wait for its release, as they would behind a blocking
 // tracking loop; this hands them to the key monitors, in order.
@@ -119,6 +128,12 @@ inline constexpr Point kNowhere{-1, -1};
 std::vector<QWidget*> windowWidgets();
 // True for the top-level widget of a Window, from its construction on.
 bool isWindowWidget(const QObject* object);
+
+// True when the D-Bus session bus the environment names (or the default one) takes a connection
+// but does not answer the first step of its handshake within `timeout`: Qt's accessibility
+// bridge would then wait for it at start-up. False when it answers, refuses at once, or no bus
+// that a plain socket can reach is configured.
+bool sessionBusIsSilent(std::chrono::milliseconds timeout);
 
 // Lets assistive technology read the views: each view's widget reports a role (push button,
 // static text, grouping; client for a window's content view, window for the window), a name,
@@ -148,6 +163,13 @@ void setX11SizeHints(QWidget& window, const SizeLimits& limits);
 // True when a mouse button is held anywhere on the X11 screen (the window manager grabs the
 // pointer during an edge drag, so the window itself sees no button events).
 bool x11PointerButtonHeld();
+
+// True on X11 once the toolkit's own connection for reading the clipboard is open.
+bool x11ClipboardReadable();
+// The CLIPBOARD selection's text as UTF-8, read from another client over that connection, or
+// nothing when it holds no text or its owner does not answer in time (one wait for a silent
+// owner). Its bytes arrive once, without a UTF-16 copy.
+std::optional<std::string> x11ClipboardText();
 
 // The key-down event a Qt key press stands for, or none for a modifier key pressed alone.
 std::optional<KeyEvent> toKeyEvent(const QKeyEvent& event);

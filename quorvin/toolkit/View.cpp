@@ -61,10 +61,7 @@ void ViewWidget::mousePressEvent(QMouseEvent* event) {
     const std::shared_ptr<View> keep = view->weak_from_this().lock();
     // A press whose release never came (the window lost the pointer grab in between) ends now,
     // as a release away from its button, so that button does not stay pressed.
-    if (const std::shared_ptr<Button> stale = takePressedButton()) {
-        stale->mouseUp(MouseEvent{kNowhere});
-        deliverDeferredKeyEvents();
-    }
+    if (isPressInProgress()) endPressWithoutRelease();
     // That release may have removed this view (or destroyed it, if nothing shares it).
     if (!view || !isVisible()) return;
     view->mouseDown(MouseEvent{viewLocation(*this, event->position())});

@@ -277,8 +277,13 @@ void Window::center() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect available = screen->availableGeometry();
-    d->widget->move(available.x() + (available.width() - d->widget->width()) / 2,
-                    available.y() + (available.height() - d->widget->height()) / 2);
+    // A window larger than the available area starts at its top or left edge instead, so that
+    // the title bar and the display stay on screen.
+    const auto start = [](int first, int room, int length) {
+        return first + std::max(0, (room - length) / 2);
+    };
+    d->widget->move(start(available.x(), available.width(), d->widget->width()),
+                    start(available.y(), available.height(), d->widget->height()));
     d->applyHints();
 }
 

@@ -4,7 +4,7 @@ import struct
 import zlib
 
 from keypad_scenarios import BIN, DEC, HEX, digit, select_base
-from xsession import scenario
+from xsession import LINE_TIMEOUT, scenario, wait_until
 
 PASTED = "DEBUG: Pasted from clipboard: "
 
@@ -60,6 +60,28 @@ def paste_discards_a_pending_operation(session):
     paste(session, "3")
     session.click_key("=", ["DEBUG: Equals pressed"])
     session.expect_shown("3")
+
+
+# (the only target the owner offers, its bytes, the text as the line shows it, the display in
+# decimal): each is read as the desktop's toolkit reads it.
+TARGET_CASES = [
+    ("UTF8_STRING", b"1\xff2\xed\xa0\x803", "1\ufffd2\ufffd\ufffd\ufffd3", "123"),
+    # A leading byte-order mark and a final NUL are dropped.
+    ("UTF8_STRING", b"\xef\xbb\xbf45\x00", "45", "45"),
+    ("text/plain;charset=utf-8", b"6\xc3\x9f7\x00", "6\u00df7\\x00", "67"),
+    ("STRING", b"8\xe99", "8\u00e99", "89"),
+]
+
+
+@scenario()
+def paste_reads_each_text_target(session):
+    for target, data, logged, shown in TARGET_CASES:
+        session.set_clipboard(data, target=target)
+        # The program's own copy offers UTF8_STRING too: wait for xclip's bytes.
+        wait_until(lambda: session.read_clipboard(target) == data, LINE_TIMEOUT,
+                   f"xclip to serve {data!r} as {target}")
+        paste(session, logged)
+        session.expect_shown(shown, f"pasting {data!r} as {target}")
 
 
 def tiny_png():

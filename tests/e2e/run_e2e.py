@@ -50,9 +50,9 @@ def selected_scenarios(group, wm, only):
 
 def run_one(entry, program, wm):
     """Runs one scenario; returns (None when it passed, else a report; its figures)."""
-    session = xsession.Session(program, window_manager=(wm == "openbox"))
+    session = xsession.Session(program, window_manager=(wm == "openbox"), screen=entry.screen)
     try:
-        session.start()
+        session.start(entry.prepare)
         if entry.ready:
             session.wait_ready()
         entry.function(session)

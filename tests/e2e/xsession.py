@@ -105,12 +105,15 @@ class Scenario:
     function: object
     modes: tuple  # "none" (no window manager), "openbox"
     ready: bool   # started and checked up to a painted, focused window before it runs
+    screen: str   # the Xvfb screen, "WIDTHxHEIGHTxDEPTH"
+    prepare: object  # called with the Session before the program starts, or None
 
 
-def scenario(modes=("none", "openbox"), ready=True):
+def scenario(modes=("none", "openbox"), ready=True, screen=SCREEN, prepare=None):
     """Marks a function of a scenario module as a scenario; it receives a started Session."""
     def register(function):
-        function.e2e_scenario = Scenario(function.__name__, function, tuple(modes), ready)
+        function.e2e_scenario = Scenario(function.__name__, function, tuple(modes), ready,
+                                         screen, prepare)
         return function
     return register
 
@@ -205,9 +208,10 @@ class OutputLines:
 class Session:
     """One Xvfb, optionally openbox, and one run of the program."""
 
-    def __init__(self, program, window_manager=False):
+    def __init__(self, program, window_manager=False, screen=SCREEN):
         self.program = os.path.abspath(program)  # it runs in its own folder
         self.window_manager = window_manager
+        self.screen = screen
         self.server = self.wm = self.process = None
         self.conn = None
         self.window = None
@@ -224,12 +228,15 @@ class Session:
 
     # -- start and stop --
 
-    def start(self):
-        """Starts the X server, the window manager if asked, and the program."""
+    def start(self, prepare=None):
+        """Starts the X server, the window manager if asked, and the program (after
+        `prepare(self)`, if given, which may change `self.env`)."""
         self._start_xvfb()
         self._add_keysyms()
         if self.window_manager:
             self._start_openbox()
+        if prepare:
+            prepare(self)
         self.start_program()
         return self
 
@@ -246,7 +253,8 @@ class Session:
         read_end, write_end = os.pipe()
         try:
             self.server = spawn(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", SCREEN, "-nolisten", "tcp"],
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen, "-nolisten",
+                 "tcp"],
                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                 pass_fds=(write_end,))
             os.close(write_end)

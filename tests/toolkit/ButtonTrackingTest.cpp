@@ -2,10 +2,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "quorvin/toolkit/Button.h"
+#include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/TextField.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
@@ -151,6 +153,61 @@ TEST_F(ButtonTracking, APressWhoseReleaseWasLostEndsAtTheNextPress) {
     release(QPoint(20, 180));
     EXPECT_EQ(log, (Log{"press", "release", "other press", "other release"}));
     EXPECT_FALSE(button->isHighlighted());
+}
+
+// Ways a window leaves the screen while one of its keys is held, so that the release never comes.
+struct WindowAwayCase {
+    const char* name;
+    std::function<void(QWidget&)> takeAway;
+};
+const WindowAwayCase kWindowAwayCases[] = {
+    {"hidden", [](QWidget& window) { window.hide(); }},
+    {"minimised", [](QWidget& window) { window.showMinimized(); }},
+};
+
+// The press ends as a release away from the key, and the keys typed meanwhile are handed on
+// right then, after it.
+TEST_F(ButtonTracking, APressEndsWhenItsWindowLeavesTheScreen) {
+    addLocalMonitorForEvents(EventMask::keyDown, [this](const KeyEvent& event) {
+        log.push_back("key " + event.characters.value_or(""));
+        return std::optional<KeyEvent>{};
+    });
+    for (const auto& c : kWindowAwayCases) {
+        log.clear();
+        QWidget& widget = *widgetOf(*window);
+        widget.showNormal();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(handle())) << c.name;
+        press(kInside);
+        QTest::keyClick(handle(), Qt::Key_5);
+        c.takeAway(widget);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(log, (Log{"press", "release", "key 5"})) << c.name;
+        EXPECT_FALSE(button->isHighlighted()) << c.name;
+        ASSERT_EQ(button->releases.size(), 1u) << c.name;
+        EXPECT_EQ(button->releases[0].location, kNowhere) << c.name;
+        button->releases.clear();
+    }
+    removeAllLocalMonitors();
+}
+
+// Keys wait behind a press up to a bound; the first key past it ends the press and every key
+// is handed on in order.
+TEST_F(ButtonTracking, TooManyKeysBehindOnePressEndIt) {
+    std::string typed;
+    addLocalMonitorForEvents(EventMask::keyDown, [&typed](const KeyEvent& event) {
+        typed += event.characters.value_or("?");
+        return std::optional<KeyEvent>{};
+    });
+    press(kInside);
+    const std::string keys = std::string(63, '1') + "23";
+    for (const char key : keys)
+        QTest::keyClick(handle(), key);
+    EXPECT_EQ(typed, keys);
+    EXPECT_EQ(log, (Log{"press", "release"}));
+    EXPECT_FALSE(button->isHighlighted());
+    release(kInside);  // the late release is no click
+    EXPECT_EQ(log, (Log{"press", "release"}));
+    removeAllLocalMonitors();
 }
 
 TEST_F(ButtonTracking, OtherMouseButtonsDoNothing) {

@@ -1,6 +1,10 @@
+#include <QString>
+#include <QTextBoundaryFinder>
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "quorvin/toolkit/Text.h"
@@ -74,6 +78,50 @@ TEST(Graphemes, ValidTextIsCutWithoutLoss) {
     });
     EXPECT_EQ(joined, text);
     EXPECT_EQ(count, 20000u * 7);
+}
+
+// The split of the whole text at once, as the desktop's text engine makes it.
+Graphemes graphemesOfWholeText(const std::string& text) {
+    const QString decoded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, decoded);
+    Graphemes graphemes;
+    qsizetype start = 0;
+    for (qsizetype end = finder.toNextBoundary(); end > start; end = finder.toNextBoundary()) {
+        graphemes.push_back(decoded.mid(start, end - start).toUtf8().toStdString());
+        start = end;
+    }
+    return graphemes;
+}
+
+std::string repeated(std::string_view unit, std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        text += unit;
+    return text;
+}
+
+// Characters of several code points, placed across the point where a long text is cut into
+// pieces (64 KiB), at every offset around it.
+const std::string kRegionalIndicator = "\xF0\x9F\x87\xA9";
+const std::string kStraddlingCharacters[] = {
+    "e\xCC\x81",
+    "\r\n",
+    "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD",
+    "\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7",
+    "1\xEF\xB8\x8F\xE2\x83\xA3",
+    repeated(kRegionalIndicator, 41),   // an odd run: twenty flags and one lone indicator
+    "e" + repeated("\xCC\x81", 50000),  // one character longer than a piece
+};
+
+TEST(Graphemes, LongTextsSplitAsTheWholeTextDoes) {
+    constexpr std::size_t kPiece = 64 * 1024;
+    for (const auto& character : kStraddlingCharacters) {
+        for (std::size_t before = kPiece - 9; before <= kPiece + 1; ++before) {
+            const std::string text = std::string(before, 'x') + character + "7" + character;
+            EXPECT_EQ(graphemesOf(text), graphemesOfWholeText(text))
+                << character.size() << " bytes after " << before;
+        }
+    }
 }
 
 struct UpperCase {

@@ -192,17 +192,34 @@ TEST(WindowLimits, ProgramSizesStayWithinTheLimits) {
     EXPECT_EQ(window->contentView()->frame().size, (Size{300, 435}));
 }
 
+// (content size, where it starts in the available area of the 800 × 800 test screen).
+struct CentreCase {
+    Size size;
+    QPoint offset;
+};
+const CentreCase kCentreCases[] = {
+    {Size{300, 435}, QPoint(250, 182)},
+    {Size{799, 800}, QPoint(0, 0)},
+    // Larger than the screen: the top-left corner, and with it the title bar, stays on it.
+    {Size{300, 900}, QPoint(250, 0)},
+    {Size{900, 435}, QPoint(0, 182)},
+    {Size{1000, 1000}, QPoint(0, 0)},
+};
+
 TEST(WindowSetup, CentresOnThePrimaryScreenWithItsOwnSize) {
-    Window window(makeRect(0, 0, 300, 435), static_cast<unsigned>(WindowStyle::titled),
-                  BackingStore::buffered, false);
-    window.setTitle("Quorvin - Programmer Calculator \xE2\x80\x94 \xCE\xA3");
-    EXPECT_EQ(window.title(), "Quorvin - Programmer Calculator \xE2\x80\x94 \xCE\xA3");
-    window.center();
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_EQ(widgetOf(window)->pos(), QPoint(available.x() + (available.width() - 300) / 2,
-                                              available.y() + (available.height() - 435) / 2));
-    EXPECT_EQ(window.contentView()->frame(), makeRect(0, 0, 300, 435));
-    EXPECT_FALSE(window.isVisible());
+    ASSERT_EQ(available.size(), QSize(800, 800));
+    for (const auto& c : kCentreCases) {
+        Window window(Rect{Point{0, 0}, c.size}, static_cast<unsigned>(WindowStyle::titled),
+                      BackingStore::buffered, false);
+        window.setTitle("Quorvin - Programmer Calculator \xE2\x80\x94 \xCE\xA3");
+        EXPECT_EQ(window.title(), "Quorvin - Programmer Calculator \xE2\x80\x94 \xCE\xA3");
+        window.center();
+        EXPECT_EQ(widgetOf(window)->pos(), available.topLeft() + c.offset)
+            << c.size.width << " x " << c.size.height;
+        EXPECT_EQ(window.contentView()->frame(), (Rect{Point{0, 0}, c.size}));
+        EXPECT_FALSE(window.isVisible());
+    }
 }
 
 class Delegate : public ApplicationDelegate {
