@@ -59,7 +59,8 @@ demo:
 	@$(MAKE) --no-print-directory build DEPS_SETS=demo
 	/usr/bin/python3 scripts/demo.py $(BUILD_DIR)/bin/quorvin $(BUILD_DIR)/demo
 
-# A Debian package of the install tree (binary stripped), named quorvin_<version>_<arch>.deb.
+# A Debian package of the install tree (binary hardened and stripped), named
+# quorvin_<version>_<arch>.deb.
 package:
 	@$(MAKE) --no-print-directory build DEPS_SETS=package
 	cd $(BUILD_DIR) && cpack -G DEB

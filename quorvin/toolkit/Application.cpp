@@ -23,8 +23,8 @@ bool isSet(const char* name) {
 }
 
 void writeStartFailure(std::string_view reason) {
-    const std::string line = "quorvin: cannot start: " + std::string(reason) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fprintf(stderr, "quorvin: cannot start: %.*s\n", static_cast<int>(reason.size()),
+                 reason.data());
     std::fflush(stderr);
 }
 
