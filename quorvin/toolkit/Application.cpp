@@ -1,6 +1,7 @@
 #include "quorvin/toolkit/Application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -160,6 +161,16 @@ void Application::terminate(int status) {
 void Application::setActivationPolicy(ActivationPolicy policy) {
     // Every window of a Qt program is an ordinary one; the policy is kept, not applied.
     d->activationPolicy = policy;
+}
+
+void Application::setIdentity(std::string_view desktopEntryId, std::string_view bundledIcon) {
+    const QString id = toQString(desktopEntryId);
+    QGuiApplication::setDesktopFileName(id);
+    // The xcb platform takes the window class from the application name; the instance part of
+    // WM_CLASS stays the program's name.
+    QCoreApplication::setApplicationName(id);
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(id, QIcon(QStringLiteral(":/") + toQString(bundledIcon))));
 }
 
 void Application::activateIgnoringOtherApps(bool) {

@@ -68,7 +68,7 @@ file "$root/usr/bin/quorvin" | grep -q ', stripped' || fail "usr/bin/quorvin is 
 ! readelf -S -W "$root/usr/bin/quorvin" | grep -qF ' .comment ' ||
     fail "usr/bin/quorvin keeps its .comment section"
 depends=$(dpkg-deb -f "$deb" Depends)
-for dependency in fonts-noto-color-emoji libqt6widgets6 libc6; do
+for dependency in fonts-noto-color-emoji libqt6svg6 libqt6widgets6 libc6; do
     [[ $depends == *"$dependency"* ]] || fail "Depends lacks $dependency: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
