@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 
 #include <cstdio>
@@ -96,11 +97,35 @@ public:
     }
 };
 
+// Sets the windows' icon once the first window has been exposed, and so painted: loading the
+// icon theme and the SVG plugin and drawing the icon at four sizes takes a few milliseconds that
+// the first frame need not wait for.
+class WindowIconSetter : public QObject {
+public:
+    QString themeName;
+    QString bundledPath;
+
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (event->type() == QEvent::Expose && receiver->isWindowType()) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            // Queued: Qt paints the window while it handles this event.
+            QTimer::singleShot(0, this, [this] { apply(); });
+        }
+        return false;
+    }
+
+    void apply() {
+        QApplication::setWindowIcon(QIcon::fromTheme(themeName, QIcon(bundledPath)));
+        deleteLater();
+    }
+};
+
 }  // namespace
 
 struct Application::Impl {
     QApplication* qt = nullptr;
-    ReleaseFilter* releaseFilter = nullptr;  // owned by qt
+    ReleaseFilter* releaseFilter = nullptr;       // owned by qt
+    QPointer<WindowIconSetter> windowIconSetter;  // until the icon is set
     ActivationPolicy activationPolicy = ActivationPolicy::regular;
 };
 
@@ -169,8 +194,13 @@ void Application::setIdentity(std::string_view desktopEntryId, std::string_view 
     // The xcb platform takes the window class from the application name; the instance part of
     // WM_CLASS stays the program's name.
     QCoreApplication::setApplicationName(id);
-    QApplication::setWindowIcon(
-        QIcon::fromTheme(id, QIcon(QStringLiteral(":/") + toQString(bundledIcon))));
+    if (!d->windowIconSetter) {
+        d->windowIconSetter = new WindowIconSetter;
+        d->windowIconSetter->setParent(d->qt);
+        d->qt->installEventFilter(d->windowIconSetter);
+    }
+    d->windowIconSetter->themeName = id;
+    d->windowIconSetter->bundledPath = QStringLiteral(":/") + toQString(bundledIcon);
 }
 
 void Application::activateIgnoringOtherApps(bool) {

@@ -32,7 +32,8 @@ public:
     // becomes the Wayland app_id and the class of the X11 windows (their WM_CLASS), and the
     // windows carry the icon of that name from the installed icon theme or, when the theme has
     // none, the image compiled into the program under `bundledIcon` (see
-    // quorvin_bundle_resources). Call before the first window is created.
+    // quorvin_bundle_resources), set once the first window has been painted. Call before the
+    // first window is created.
     void setIdentity(std::string_view desktopEntryId, std::string_view bundledIcon);
     void activateIgnoringOtherApps(bool flag);
 

@@ -6,7 +6,7 @@ from pathlib import Path
 from Xlib import Xatom
 
 import layout
-from xsession import LAUNCH_LINES, check, scenario
+from xsession import LAUNCH_LINES, LINE_TIMEOUT, check, scenario, wait_until
 
 DESKTOP_ENTRY = Path(__file__).resolve().parents[2] / "data" / "io.quorvin.Quorvin.desktop"
 # Points of the 128 × 128 icon (data/io.quorvin.Quorvin.svg) and their colours: outside the body,
@@ -48,10 +48,13 @@ def window_carries_the_desktop_entrys_class_and_icon(session):
     check(wm_class == ("quorvin", startup_class),
           f"WM_CLASS is {wm_class}, expected ('quorvin', {startup_class!r})")
 
-    prop = session.window.get_full_property(session.conn.get_atom("_NET_WM_ICON"), Xatom.CARDINAL)
-    check(prop is not None and len(prop.value) > 2, "the window has no _NET_WM_ICON")
+    # The icon follows the first frame.
+    icon_atom = session.conn.get_atom("_NET_WM_ICON")
+    prop = wait_until(lambda: session.window.get_full_property(icon_atom, Xatom.CARDINAL),
+                      LINE_TIMEOUT, "_NET_WM_ICON on the window")
     # width, height, then width × height ARGB pixels, for each size in turn.
     data, icons = list(prop.value), {}
+    check(len(data) > 2, f"_NET_WM_ICON holds {len(data)} values")
     while len(data) >= 2:
         width, height = data[0], data[1]
         check(width == height and 0 < width and len(data) >= 2 + width * height,
