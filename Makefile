@@ -1,4 +1,6 @@
-# Thin wrapper around CMake. `make test` is all a fresh Debian 12 machine needs.
+# Thin wrapper around CMake. `make test` is all a fresh Debian 12 machine needs. Every target
+# installs the package sets it needs first (scripts/install-deps): building and running need the
+# base set only, the tests, benchmarks, demo, fuzzer and package each add theirs.
 
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
@@ -7,16 +9,19 @@ FUZZ_DIR     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS         ?= $(shell nproc)
 BUILD_TYPE   ?= RelWithDebInfo
+PREFIX       ?= /usr/local
+DEPS_SETS    ?=
 
 CMAKE_COMMON = -G Ninja -DQUORVIN_WERROR=ON
 SANITIZERS   = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz package demo format clean
+.PHONY: all deps configure build run install test test-sanitize bench fuzz package demo format \
+        clean
 
 all: build
 
 deps:
-	@scripts/install-deps
+	@scripts/install-deps $(DEPS_SETS)
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
@@ -27,10 +32,19 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/quorvin
 
-test: build
+# Installs what `make build` built (building it first when there is none, so that
+# `make build && sudo make install` writes nothing into the build tree as root) under PREFIX;
+# DESTDIR stages the tree elsewhere.
+install:
+	@[ -x $(BUILD_DIR)/bin/quorvin ] || $(MAKE) --no-print-directory build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+test:
+	@$(MAKE) --no-print-directory build DEPS_SETS=test
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
-test-sanitize: deps
+test-sanitize:
+	@scripts/install-deps test
 	cmake -S . -B $(SANITIZE_DIR) $(CMAKE_COMMON) -DCMAKE_BUILD_TYPE=Debug \
 	    -DQUORVIN_BENCHMARKS=OFF \
 	    -DCMAKE_CXX_FLAGS="$(SANITIZERS)" \
@@ -42,22 +56,27 @@ test-sanitize: deps
 
 # A short calculation by clicks and keys in a private Xvfb, with screenshots of the smallest and
 # the largest window in $(BUILD_DIR)/demo/.
-demo: build
+demo:
+	@$(MAKE) --no-print-directory build DEPS_SETS=demo
 	/usr/bin/python3 scripts/demo.py $(BUILD_DIR)/bin/quorvin $(BUILD_DIR)/demo
 
-# A Debian package of the install tree (binary stripped), named quorvin_<version>_<arch>.deb.
-package: build
+# A Debian package of the install tree (binary hardened and stripped), named
+# quorvin_<version>_<arch>.deb.
+package:
+	@$(MAKE) --no-print-directory build DEPS_SETS=package
 	cd $(BUILD_DIR) && cpack -G DEB
 
 # Engine and controller micro-benchmarks, then start-up and memory against a bare Qt window
 # under a private Xvfb.
-bench: build
+bench:
+	@$(MAKE) --no-print-directory build DEPS_SETS=bench
 	$(BUILD_DIR)/bin/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	$(BUILD_DIR)/bin/controller_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	/usr/bin/python3 bench/startup_bench.py --quorvin $(BUILD_DIR)/bin/quorvin \
 	    --floor $(BUILD_DIR)/bin/startup_floor
 
-fuzz: deps
+fuzz:
+	@scripts/install-deps fuzz
 	cmake -S . -B $(FUZZ_DIR) $(CMAKE_COMMON) -DQUORVIN_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DCMAKE_CXX_COMPILER=clang++ \
 	    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all"

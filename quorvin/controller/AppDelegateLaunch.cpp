@@ -1,6 +1,7 @@
 // Launch: the main window, its resizable content view and the first build of the interface.
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/controller/Palette.h"
@@ -14,6 +15,9 @@ namespace {
 using toolkit::Size;
 using toolkit::WindowStyle;
 
+// The desktop entry's name without ".desktop", which is also the name of the icon.
+constexpr std::string_view kDesktopEntryId = "io.quorvin.Quorvin";
+constexpr std::string_view kBundledIcon = "io.quorvin.Quorvin.svg";
 constexpr toolkit::Rect kInitialContentRect = toolkit::makeRect(0, 0, 300, 435);
 constexpr Size kMinSize{300, 435};
 constexpr Size kMaxSize{600, 870};
@@ -24,6 +28,8 @@ constexpr Size kContentAspectRatio{20, 29};
 
 void AppDelegate::applicationDidFinishLaunching() {
     toolkit::debugLog("Quorvin starting...");
+    auto& app = toolkit::Application::sharedApplication();
+    app.setIdentity(kDesktopEntryId, kBundledIcon);
 
     window =
         std::make_unique<toolkit::Window>(kInitialContentRect,
@@ -58,7 +64,6 @@ void AppDelegate::applicationDidFinishLaunching() {
     updateDisplay();
 
     window->makeKeyAndOrderFront();
-    auto& app = toolkit::Application::sharedApplication();
     app.setActivationPolicy(toolkit::ActivationPolicy::regular);
     app.activateIgnoringOtherApps(true);
 

@@ -1,7 +1,9 @@
 #include "quorvin/toolkit/Application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QWindow>
 
@@ -31,8 +33,8 @@ bool isSet(const char* name) {
 }
 
 void writeStartFailure(std::string_view reason) {
-    const std::string line = "quorvin: cannot start: " + std::string(reason) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fprintf(stderr, "quorvin: cannot start: %.*s\n", static_cast<int>(reason.size()),
+                 reason.data());
     std::fflush(stderr);
 }
 
@@ -197,11 +199,35 @@ public:
     }
 };
 
+// Sets the windows' icon once the first window has been exposed, and so painted: loading the
+// icon theme and the SVG plugin and drawing the icon at four sizes takes a few milliseconds that
+// the first frame need not wait for.
+class WindowIconSetter : public QObject {
+public:
+    QString themeName;
+    QString bundledPath;
+
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        if (event->type() == QEvent::Expose && receiver->isWindowType()) {
+            QCoreApplication::instance()->removeEventFilter(this);
+            // Queued: Qt paints the window while it handles this event.
+            QTimer::singleShot(0, this, [this] { apply(); });
+        }
+        return false;
+    }
+
+    void apply() {
+        QApplication::setWindowIcon(QIcon::fromTheme(themeName, QIcon(bundledPath)));
+        deleteLater();
+    }
+};
+
 }  // namespace
 
 struct Application::Impl {
     QApplication* qt = nullptr;
-    ReleaseFilter* releaseFilter = nullptr;  // owned by qt
+    ReleaseFilter* releaseFilter = nullptr;       // owned by qt
+    QPointer<WindowIconSetter> windowIconSetter;  // until the icon is set
     ActivationPolicy activationPolicy = ActivationPolicy::regular;
 };
 
@@ -267,6 +293,21 @@ void Application::terminate(int status) {
 void Application::setActivationPolicy(ActivationPolicy policy) {
     // Every window of a Qt program is an ordinary one; the policy is kept, not applied.
     d->activationPolicy = policy;
+}
+
+void Application::setIdentity(std::string_view desktopEntryId, std::string_view bundledIcon) {
+    const QString id = toQString(desktopEntryId);
+    QGuiApplication::setDesktopFileName(id);
+    // The xcb platform takes the window class from the application name; the instance part of
+    // WM_CLASS stays the program's name.
+    QCoreApplication::setApplicationName(id);
+    if (!d->windowIconSetter) {
+        d->windowIconSetter = new WindowIconSetter;
+        d->windowIconSetter->setParent(d->qt);
+        d->qt->installEventFilter(d->windowIconSetter);
+    }
+    d->windowIconSetter->themeName = id;
+    d->windowIconSetter->bundledPath = QStringLiteral(":/") + toQString(bundledIcon);
 }
 
 void Application::activateIgnoringOtherApps(bool) {

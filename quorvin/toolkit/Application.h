@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 namespace quorvin::toolkit {
 
@@ -27,6 +28,13 @@ public:
     int run();
     void terminate(int status = 0);
     void setActivationPolicy(ActivationPolicy policy);
+    // Ties the application to its desktop entry, named `desktopEntryId` + ".desktop": the id
+    // becomes the Wayland app_id and the class of the X11 windows (their WM_CLASS), and the
+    // windows carry the icon of that name from the installed icon theme or, when the theme has
+    // none, the image compiled into the program under `bundledIcon` (see
+    // quorvin_bundle_resources), set once the first window has been painted. Call before the
+    // first window is created.
+    void setIdentity(std::string_view desktopEntryId, std::string_view bundledIcon);
     void activateIgnoringOtherApps(bool flag);
 
     // Handles every event that is already queued, as the event loop would.

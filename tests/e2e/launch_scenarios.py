@@ -1,7 +1,17 @@
 """Start-up and closing: what the program writes, where its window appears, how it ends."""
 
+import configparser
+from pathlib import Path
+
+from Xlib import Xatom
+
 import layout
-from xsession import LAUNCH_LINES, check, scenario
+from xsession import LAUNCH_LINES, LINE_TIMEOUT, check, scenario, wait_until
+
+DESKTOP_ENTRY = Path(__file__).resolve().parents[2] / "data" / "io.quorvin.Quorvin.desktop"
+# Points of the 128 × 128 icon (data/io.quorvin.Quorvin.svg) and their colours: outside the body,
+# the display and the orange key.
+ICON_PROBES = (((4, 4), None), ((40, 28), (166, 191, 166)), ((89, 59), (242, 140, 40)))
 
 
 @scenario(ready=False)
@@ -22,6 +32,45 @@ def launch_lines_and_first_window(session):
     # The window was found by its title; it shows the layout at scale 0.75, DEC selected.
     session.wait_layout("DEC")
     session.expect_shown("0")
+
+
+@scenario(modes=("none",))
+def window_carries_the_desktop_entrys_class_and_icon(session):
+    """WM_CLASS is ("quorvin", the desktop entry's StartupWMClass), so docks match the window
+    to its launcher; _NET_WM_ICON holds the application's icon, drawn from the SVG that the
+    program carries when no icon theme has it."""
+    entry = configparser.ConfigParser(interpolation=None)
+    entry.optionxform = str
+    entry.read(DESKTOP_ENTRY, encoding="utf-8")
+    startup_class = entry["Desktop Entry"].get("StartupWMClass")
+    check(startup_class, f"{DESKTOP_ENTRY.name} has no StartupWMClass")
+    wm_class = session.window.get_wm_class()
+    check(wm_class == ("quorvin", startup_class),
+          f"WM_CLASS is {wm_class}, expected ('quorvin', {startup_class!r})")
+
+    # The icon follows the first frame.
+    icon_atom = session.conn.get_atom("_NET_WM_ICON")
+    prop = wait_until(lambda: session.window.get_full_property(icon_atom, Xatom.CARDINAL),
+                      LINE_TIMEOUT, "_NET_WM_ICON on the window")
+    # width, height, then width × height ARGB pixels, for each size in turn.
+    data, icons = list(prop.value), {}
+    check(len(data) > 2, f"_NET_WM_ICON holds {len(data)} values")
+    while len(data) >= 2:
+        width, height = data[0], data[1]
+        check(width == height and 0 < width and len(data) >= 2 + width * height,
+              f"malformed _NET_WM_ICON entry {width} × {height}")
+        icons[width] = data[2:2 + width * height]
+        data = data[2 + width * height:]
+    size = max(icons)
+    check(size >= 64, f"the largest icon is {size} × {size}")
+    for (x, y), colour in ICON_PROBES:
+        pixel = icons[size][(y * size // 128) * size + x * size // 128]
+        alpha, rgb = pixel >> 24, ((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF)
+        if colour is None:
+            check(alpha == 0, f"icon pixel {(x, y)} of {size} is {pixel:#010x}, not transparent")
+        else:
+            check(alpha == 255 and all(abs(a - b) <= 8 for a, b in zip(rgb, colour)),
+                  f"icon pixel {(x, y)} of {size} is {pixel:#010x}, expected {colour}")
 
 
 @scenario()

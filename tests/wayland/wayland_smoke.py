@@ -5,7 +5,8 @@ its three launch lines and that it keeps running, then ends it.
 It runs twice: on the compositor's desktop shell, where the window keeps its own size, and on its
 kiosk shell, which makes every window full-screen. There the compositor forces a size outside the
 window's limits: the window must take it without a protocol error, and whatever size it reports
-must stay within the limits."""
+must stay within the limits. Both times the protocol log (WAYLAND_DEBUG=client on standard error)
+must show the window's app_id set to the desktop entry's name."""
 
 import os
 import queue
@@ -22,6 +23,8 @@ LAUNCH_LINES = ["DEBUG: Quorvin starting...", "DEBUG: UI setup complete", "DEBUG
 SOCKET = "quorvin-wayland-test"
 FRAME_SIZE = re.compile(r"DEBUG: Frame size changed: \((\d+)\.0, (\d+)\.0\)")
 MIN_SIZE, MAX_SIZE = (300, 435), (600, 870)
+APP_ID = re.compile(r'xdg_toplevel@\d+\.set_app_id\("([^"]*)"\)')
+DESKTOP_ENTRY_ID = "io.quorvin.Quorvin"
 
 
 def wait_for(predicate, timeout, what):
@@ -72,13 +75,17 @@ def run(program, shell):
         ["weston", "--backend=headless-backend.so", f"--shell={shell}", f"--socket={SOCKET}",
          "--idle-time=0"],
         env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    calculator = None
+    calculator = protocol_log = None
     try:
         socket_path = os.path.join(runtime, SOCKET)
         wait_for(lambda: os.path.exists(socket_path), 10, "the compositor's socket")
+        # The protocol log goes to a file: a pipe nobody reads would stall the program.
+        protocol_path = os.path.join(runtime, "wayland-debug.log")
+        protocol_log = open(protocol_path, "wb")
         calculator = subprocess.Popen(
-            [program], env=dict(environment, WAYLAND_DISPLAY=SOCKET, QT_QPA_PLATFORM="wayland"),
-            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+            [program], env=dict(environment, WAYLAND_DISPLAY=SOCKET, QT_QPA_PLATFORM="wayland",
+                                WAYLAND_DEBUG="client"),
+            stdout=subprocess.PIPE, stderr=protocol_log)
         lines = queue.Queue()
         threading.Thread(target=read_lines, args=(calculator.stdout, lines), daemon=True).start()
         seen = []
@@ -98,10 +105,16 @@ def run(program, shell):
                 f"reported size {width} x {height} is outside the limits")
         if shell == "desktop-shell.so":
             assert later == [], f"unexpected lines after the launch: {later}"
-        print(f"wayland ({shell}): launch lines as expected, still running, sizes {sizes}")
+        with open(protocol_path, "rb") as protocol:
+            app_ids = APP_ID.findall(protocol.read().decode("utf-8", "replace"))
+        assert app_ids == [DESKTOP_ENTRY_ID], f"app_id requests: {app_ids}"
+        print(f"wayland ({shell}): launch lines as expected, still running, sizes {sizes}, "
+              f"app_id {app_ids[0]}")
     finally:
         if calculator is not None:
             stop(calculator)
+        if protocol_log is not None:
+            protocol_log.close()
         stop(compositor)
         shutil.rmtree(runtime, ignore_errors=True)
 
