@@ -24,6 +24,7 @@
 #include "quorvin/toolkit/Geometry.h"
 #include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/Layer.h"
+#include "quorvin/toolkit/TextField.h"
 #include "quorvin/toolkit/View.h"
 #include "quorvin/toolkit/Window.h"
 
@@ -64,6 +65,7 @@ struct View::Impl {
     bool liveResize = false;  // set on the root of a window's tree; inLiveResize() looks it up
     std::string accessibilityLabel;
     std::string toolTip;
+    std::string accessibilityDescription;
 };
 
 // What a view's draw() paints with: the painter and the widget (palette, resolution).
@@ -111,14 +113,24 @@ std::vector<QWidget*> windowWidgets();
 bool isWindowWidget(const QObject* object);
 
 // Lets assistive technology read the views: each view's widget reports a role (push button,
-// static text, grouping; client for a window's content view, window for the window), a name,
-// its states and, for buttons, the press action. Installed once the QApplication exists, after
-// Qt's own widget factory, so that it is asked first; later calls do nothing.
+// radio button for a selectable one, static text, status bar for a status field, grouping;
+// client for a window's content view, window for the window), a name, a description, its states
+// and, for buttons, the press action. Installed once the QApplication exists, after Qt's own
+// widget factory, so that it is asked first; later calls do nothing.
 void installAccessibility();
-// Tell listening assistive technology that a view's name, or a button's checked state, changed.
-// Both do nothing while no assistive technology is active.
+// Tell listening assistive technology that a view's name or description, or a button's checked
+// state, changed. They do nothing while no assistive technology is active.
 void accessibleNameChanged(const View& view);
+void accessibleDescriptionChanged(const View& view);
 void accessibleSelectionChanged(const Button& button, bool becameSelectable);
+// A field became a status field or stopped being one: it gets or loses its announcer, and when
+// its window is active assistive technology hears that the focus is on it.
+void accessibleStatusChanged(const TextField& field);
+// Announces a status field's text, and its description if that changed, once the event being
+// handled is done. Does nothing for other fields.
+void accessibleStatusAnnounce(const TextField& field);
+// Tells assistive technology where the focus of a window that has just become active is.
+void accessibleWindowActivated(QWidget& window);
 // Receives those announcements instead of Qt, whether or not assistive technology is active, so
 // that tests can see them. An empty function restores Qt.
 void setAccessibleEventSink(std::function<void(QAccessibleEvent&)> sink);
