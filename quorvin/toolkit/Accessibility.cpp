@@ -94,7 +94,8 @@ public:
         const auto* field = dynamic_cast<const TextField*>(owner);
         switch (kind) {
         case QAccessible::Name:
-            if (!owner->accessibilityLabel().empty()) return toQString(owner->accessibilityLabel());
+            if (!owner->accessibilityLabel().empty())
+                return toTranslatedQString(owner->accessibilityLabel());
             if (const auto* button = dynamic_cast<const Button*>(owner))
                 return toQString(button->title());
             if (field) return toQString(field->stringValue());
@@ -102,8 +103,8 @@ public:
         case QAccessible::Value: return field ? toQString(field->stringValue()) : QString();
         case QAccessible::Description:
             if (!owner->accessibilityDescription().empty())
-                return toQString(owner->accessibilityDescription());
-            return toQString(owner->toolTip());
+                return toTranslatedQString(owner->accessibilityDescription());
+            return toTranslatedQString(owner->toolTip());
         default: return QAccessibleWidget::text(kind);
         }
     }
@@ -201,7 +202,7 @@ void announceLater(Announcer& target, bool speak) {
         const auto* status = owner ? dynamic_cast<const TextField*>(owner->view) : nullptr;
         if (!status) return;
         const QString name = toQString(status->stringValue());
-        const QString description = toQString(status->accessibilityDescription());
+        const QString description = toTranslatedQString(status->accessibilityDescription());
         const bool described = description != announcer.describedAs;
         if (name == announcer.name && !described) return;
         announcer.name = name;

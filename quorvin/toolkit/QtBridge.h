@@ -79,6 +79,11 @@ public:
 
 // UTF-8 text as a QString (invalid sequences become replacement characters).
 QString toQString(std::string_view utf8);
+// English text marked QUORVIN_TRANSLATABLE, in the user's language when a translation is loaded
+// (the text itself otherwise, and for any text the translation lacks).
+QString toTranslatedQString(const std::string& english);
+// Loads the translation for the user's languages (LANGUAGE, then the locale), if there is one.
+void installTranslation();
 
 // Colour components are clamped to 0…1; the result is exact sRGB.
 QColor toQColor(const Color& color);

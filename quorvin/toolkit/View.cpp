@@ -292,7 +292,7 @@ const std::string& View::accessibilityLabel() const {
 void View::setToolTip(std::string toolTip) {
     d->toolTip = std::move(toolTip);
     if (d->widget) {
-        d->widget->setToolTip(toQString(d->toolTip));
+        d->widget->setToolTip(toTranslatedQString(d->toolTip));
     }
 }
 

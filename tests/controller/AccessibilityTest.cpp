@@ -209,5 +209,42 @@ TEST_F(AccessibilityTest, TheCurrentBaseIsTheCheckedOneThroughClicksPressesAndRe
     }
 }
 
+// Run with LANGUAGE=de and LANG=C.UTF-8 (controller.de in CMakeLists.txt): what assistive technology reads is German, what the
+// keys show and every diagnostic line stay as they are.
+using TranslationTest = ControllerTest;
+
+TEST_F(TranslationTest, NamesAndTooltipsFollowTheLanguageTitlesAndLinesDoNot) {
+    launch();
+    const auto tree = accessibleTree(window());
+    ASSERT_FALSE(tree.empty());
+    EXPECT_EQ(tree[0].name, "Quorvin - Programmer Calculator");
+    const Control german[] = {
+        {"+", "Addieren", ""},
+        {"<<", "Nach links schieben", "Um ein Bit nach links schieben"},
+        {"+/−", "Vorzeichen wechseln", "Das Vorzeichen wechseln"},
+        {"📋", "Einfügen", "Einfügen: den Text der Zwischenablage in der aktuellen Basis eingeben"},
+        {"BIN", "Binär", ""},
+        {"7", "7", ""},
+    };
+    const auto buttons = buttonsOf(tree);
+    for (const auto& control : german) {
+        const auto element = std::find_if(buttons.begin(), buttons.end(),
+                                          [&](const auto& b) { return b.name == control.name; });
+        ASSERT_NE(element, buttons.end()) << control.name;
+        EXPECT_EQ(element->description, control.toolTip) << control.name;
+        EXPECT_TRUE(button(control.title)) << control.title;  // the title drawn is unchanged
+    }
+    takeLines();
+    ASSERT_TRUE(pressAccessible(window(), "Binär"));
+    EXPECT_EQ(takeLines(), std::vector<std::string>{"DEBUG: System changed to: binary"});
+    const auto status = withRole(accessibleTree(window()), {"StatusBar"});
+    ASSERT_EQ(status.size(), 1u);
+    EXPECT_EQ(status[0].description, "Binär");  // the base a screen reader names with the value
+    click("1");
+    EXPECT_EQ(takeLines(),
+              (std::vector<std::string>{"DEBUG: Button '1' pressed", "DEBUG: Digit pressed: 1",
+                                        "DEBUG: Button '1' released"}));
+}
+
 }  // namespace
 }  // namespace quorvin::testing
