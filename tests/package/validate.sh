@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Validates what `cmake --install` and `make package` ship: the desktop entry, the AppStream
-# metadata and the .deb (lintian), then unpacks the .deb and starts its binary under a private
+# Validates what `cmake --install` and `make package` ship: the desktop entry and the AppStream
+# metadata as installed (with their translations merged in, in BUILD_DIR/data), the .deb (lintian), then unpacks the .deb and starts its binary under a private
 # Xvfb, which must write the three launch lines.
 #
 # Usage: validate.sh SOURCE_DIR BUILD_DIR
@@ -25,7 +25,7 @@ trap cleanup EXIT
 
 # desktop-file-validate exits 0 on warnings and hints; any output at all counts as a failure.
 echo "== desktop-file-validate"
-desktop_report=$(desktop-file-validate "$source_dir/data/io.quorvin.Quorvin.desktop" 2>&1) ||
+desktop_report=$(desktop-file-validate "$build_dir/data/io.quorvin.Quorvin.desktop" 2>&1) ||
     fail "desktop-file-validate: $desktop_report"
 [[ -z $desktop_report ]] || fail "desktop-file-validate reported: $desktop_report"
 
@@ -34,7 +34,7 @@ desktop_report=$(desktop-file-validate "$source_dir/data/io.quorvin.Quorvin.desk
 # reverse-DNS id, which matches the desktop file's name on purpose.
 echo "== appstreamcli validate"
 appstreamcli validate --no-net --strict --pedantic --explain \
-    "$source_dir/data/io.quorvin.Quorvin.metainfo.xml" || fail "appstreamcli validate"
+    "$build_dir/data/io.quorvin.Quorvin.metainfo.xml" || fail "appstreamcli validate"
 
 # Package into a private folder so a concurrent `make package` in the build tree is not disturbed.
 echo "== cpack"
@@ -60,6 +60,11 @@ for path in usr/bin/quorvin \
         usr/share/doc/quorvin/changelog.gz; do
     [[ -f $root/$path ]] || fail "missing /$path in the package"
 done
+# The installed desktop entry and metadata are the translated ones.
+grep -qxF 'GenericName[de]=Programmierer-Rechner' "$root/usr/share/applications/io.quorvin.Quorvin.desktop" ||
+    fail "the packaged desktop entry has no German GenericName"
+grep -qF '<summary xml:lang="ja">' "$root/usr/share/metainfo/io.quorvin.Quorvin.metainfo.xml" ||
+    fail "the packaged metainfo has no Japanese summary"
 file "$root/usr/bin/quorvin" | grep -q ', stripped' || fail "usr/bin/quorvin is not stripped"
 depends=$(dpkg-deb -f "$deb" Depends)
 for dependency in fonts-noto-color-emoji libqt6widgets6 libc6; do
