@@ -1,7 +1,6 @@
 // How views describe themselves to assistive technology (on Linux, AT-SPI through Qt's bridge).
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <QTimer>
 
 #include <functional>
