@@ -209,8 +209,8 @@ TEST_F(AccessibilityTest, TheCurrentBaseIsTheCheckedOneThroughClicksPressesAndRe
     }
 }
 
-// Run with LANGUAGE=de and LANG=C.UTF-8 (controller.de in CMakeLists.txt): what assistive technology reads is German, what the
-// keys show and every diagnostic line stay as they are.
+// Run with LANGUAGE=de and LANG=C.UTF-8 (controller.de in CMakeLists.txt): what assistive
+// technology reads is German, what the keys show and every diagnostic line stay as they are.
 using TranslationTest = ControllerTest;
 
 TEST_F(TranslationTest, NamesAndTooltipsFollowTheLanguageTitlesAndLinesDoNot) {
