@@ -41,10 +41,13 @@ void AppDelegate::updateSystemButtons() {
     if (selected != nullptr && selected->layer() != nullptr) {
         selected->layer()->setBackgroundColor(palette::baseSelected);
     }
-    // A screen reader reads the current base as the checked one of the three.
+    // A screen reader reads the current base as the checked one of the three, and hears it
+    // named as the display's description when it changes.
     for (toolkit::Button* button : {hexButton.get(), decButton.get(), binButton.get()}) {
         if (button != nullptr) button->setAccessibilitySelected(button == selected);
     }
+    if (displayLabel && selected != nullptr)
+        displayLabel->setAccessibilityDescription(selected->accessibilityLabel());
 }
 
 // The base buttons' tags are their radixes; any other tag keeps the base and still refreshes.

@@ -7,6 +7,7 @@
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/controller/Palette.h"
 #include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/toolkit/Translatable.h"
 #include "quorvin/views/CalcButton.h"
 
 namespace quorvin {
@@ -92,31 +93,37 @@ void wireKey(toolkit::Button& button, KeyClass keyClass, std::string_view title)
 
 // What assistive technology calls the buttons whose title is a symbol or an abbreviation, and
 // the tooltips of the buttons whose title alone does not say what they do. Every other button
-// (the digits) is called by its title. The titles drawn on the buttons stay as they are.
+// (the digits) is called by its title. The titles drawn on the buttons stay as they are; names
+// and tooltips reach the desktop in the user's language.
 struct ButtonDescription {
     std::string_view title;
     std::string_view accessibilityLabel;
     std::string_view toolTip;  // empty: none
 };
 constexpr std::array kButtonDescriptions{
-    ButtonDescription{"+", "Add", ""},
-    ButtonDescription{"−", "Subtract", ""},
-    ButtonDescription{"×", "Multiply", ""},
-    ButtonDescription{"÷", "Divide", ""},
-    ButtonDescription{"%", "Modulo", ""},
-    ButtonDescription{"=", "Equals", ""},
-    ButtonDescription{"<<", "Shift left", "Shift left by one bit"},
-    ButtonDescription{">>", "Shift right", "Shift right by one bit (keeps the sign)"},
-    ButtonDescription{"CE", "Clear", ""},
-    ButtonDescription{"⌫", "Backspace", ""},
-    ButtonDescription{"+/−", "Toggle sign", "Toggle the sign"},
-    ButtonDescription{"(", "Left parenthesis", ""},
-    ButtonDescription{")", "Right parenthesis", ""},
-    ButtonDescription{"📄", "Copy", "Copy the shown value"},
-    ButtonDescription{"📋", "Paste", "Paste: type the clipboard's text in the current base"},
-    ButtonDescription{"HEX", "Hexadecimal", ""},
-    ButtonDescription{"DEC", "Decimal", ""},
-    ButtonDescription{"BIN", "Binary", ""},
+    ButtonDescription{"+", QUORVIN_TRANSLATABLE("Add"), ""},
+    ButtonDescription{"−", QUORVIN_TRANSLATABLE("Subtract"), ""},
+    ButtonDescription{"×", QUORVIN_TRANSLATABLE("Multiply"), ""},
+    ButtonDescription{"÷", QUORVIN_TRANSLATABLE("Divide"), ""},
+    ButtonDescription{"%", QUORVIN_TRANSLATABLE("Modulo"), ""},
+    ButtonDescription{"=", QUORVIN_TRANSLATABLE("Equals"), ""},
+    ButtonDescription{"<<", QUORVIN_TRANSLATABLE("Shift left"),
+                      QUORVIN_TRANSLATABLE("Shift left by one bit")},
+    ButtonDescription{">>", QUORVIN_TRANSLATABLE("Shift right"),
+                      QUORVIN_TRANSLATABLE("Shift right by one bit (keeps the sign)")},
+    ButtonDescription{"CE", QUORVIN_TRANSLATABLE("Clear"), ""},
+    ButtonDescription{"⌫", QUORVIN_TRANSLATABLE("Backspace"), ""},
+    ButtonDescription{"+/−", QUORVIN_TRANSLATABLE("Toggle sign"),
+                      QUORVIN_TRANSLATABLE("Toggle the sign")},
+    ButtonDescription{"(", QUORVIN_TRANSLATABLE("Left parenthesis"), ""},
+    ButtonDescription{")", QUORVIN_TRANSLATABLE("Right parenthesis"), ""},
+    ButtonDescription{"📄", QUORVIN_TRANSLATABLE("Copy"),
+                      QUORVIN_TRANSLATABLE("Copy the shown value")},
+    ButtonDescription{"📋", QUORVIN_TRANSLATABLE("Paste"),
+                      QUORVIN_TRANSLATABLE("Paste: type the clipboard's text in the current base")},
+    ButtonDescription{"HEX", QUORVIN_TRANSLATABLE("Hexadecimal"), ""},
+    ButtonDescription{"DEC", QUORVIN_TRANSLATABLE("Decimal"), ""},
+    ButtonDescription{"BIN", QUORVIN_TRANSLATABLE("Binary"), ""},
 };
 
 void describe(toolkit::Button& button, std::string_view title) {

@@ -90,6 +90,8 @@ void AppDelegate::setupUI() {
     displayLabel->layer()->setBorderWidth(2);
     displayLabel->layer()->setBorderColor(palette::displayBorder);
     contentView->addSubview(displayLabel);
+    // A screen reader finds the focus on the display and speaks each new value.
+    displayLabel->setAccessibilityStatus(true);
 
     for (int row = 0; row < 6; ++row) {
         for (int column = 0; column < 5; ++column) {

@@ -1,6 +1,7 @@
 // How views describe themselves to assistive technology (on Linux, AT-SPI through Qt's bridge).
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -14,6 +15,56 @@ namespace quorvin::toolkit {
 
 namespace {
 
+bool isStatus(const View* view) {
+    const auto* field = dynamic_cast<const TextField*>(view);
+    return field && field->isAccessibilityStatus();
+}
+
+// The spoken part of a status field: an empty child of the field's widget, read as a notification
+// inside the status bar. A screen reader speaks a notification when it shows, wherever its focus
+// is, and leaves out the role of one inside a status bar: an announcement says just its name
+// (the field's text) and its description (the field's description, when that has changed since
+// the last announcement). Changes made while one event is handled make one announcement.
+class Announcer : public QWidget {
+public:
+    explicit Announcer(QWidget* field) : QWidget(field) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        resize(0, 0);
+    }
+
+    QString name, description;  // what the last announcement says
+    QString describedAs;        // the field's description at the last announcement
+    bool pending = false;
+};
+
+class AnnouncerAccessible : public QAccessibleWidget {
+public:
+    explicit AnnouncerAccessible(Announcer* announcer)
+        : QAccessibleWidget(announcer, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text kind) const override {
+        const auto* announcer = static_cast<const Announcer*>(widget());
+        switch (kind) {
+        case QAccessible::Name: return announcer->name;
+        case QAccessible::Description: return announcer->description;
+        default: return {};
+        }
+    }
+};
+
+Announcer* announcerOf(const View& view) {
+    QWidget* widget = widgetOf(view);
+    return widget ? widget->findChild<Announcer*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+// The status field of a window, which holds the window's accessible focus; null if it has none.
+ViewWidget* statusWidgetOf(const QWidget& window) {
+    for (auto* candidate : window.findChildren<ViewWidget*>()) {
+        if (isStatus(candidate->view) && candidate->isVisibleTo(&window)) return candidate;
+    }
+    return nullptr;
+}
+
 // The accessible side of a view's widget. It keeps no state of its own: every answer is read
 // from the view at the moment it is asked, so it is never stale, and a widget whose view has gone
 // (one waiting for deferred deletion) answers as an empty group.
@@ -24,7 +75,12 @@ public:
 
     QAccessible::Role role() const override {
         const View* owner = view();
-        if (dynamic_cast<const Button*>(owner)) return QAccessible::PushButton;
+        if (const auto* button = dynamic_cast<const Button*>(owner)) {
+            // One of a set of which exactly one is selected, such as the base buttons.
+            return button->isAccessibilitySelectable() ? QAccessible::RadioButton
+                                                       : QAccessible::PushButton;
+        }
+        if (isStatus(owner)) return QAccessible::StatusBar;
         if (dynamic_cast<const TextField*>(owner)) return QAccessible::StaticText;
         if (owner && !owner->superview() && isWindowWidget(widget()->parentWidget()))
             return QAccessible::Client;
@@ -37,19 +93,27 @@ public:
         const auto* field = dynamic_cast<const TextField*>(owner);
         switch (kind) {
         case QAccessible::Name:
-            if (!owner->accessibilityLabel().empty()) return toQString(owner->accessibilityLabel());
+            if (!owner->accessibilityLabel().empty())
+                return toTranslatedQString(owner->accessibilityLabel());
             if (const auto* button = dynamic_cast<const Button*>(owner))
                 return toQString(button->title());
             if (field) return toQString(field->stringValue());
             return {};
         case QAccessible::Value: return field ? toQString(field->stringValue()) : QString();
-        case QAccessible::Description: return toQString(owner->toolTip());
+        case QAccessible::Description:
+            if (!owner->accessibilityDescription().empty())
+                return toTranslatedQString(owner->accessibilityDescription());
+            return toTranslatedQString(owner->toolTip());
         default: return QAccessibleWidget::text(kind);
         }
     }
 
     QAccessible::State state() const override {
         QAccessible::State result = QAccessibleWidget::state();
+        if (isStatus(view())) {
+            result.focusable = true;
+            result.focused = widget()->isActiveWindow();
+        }
         if (const auto* button = dynamic_cast<const Button*>(view())) {
             result.pressed = button->isHighlighted();
             if (button->isAccessibilitySelectable()) {
@@ -104,13 +168,58 @@ void announce(QAccessibleEvent& event) {
     }
 }
 
+// A window: its focus is on its status field, as no control takes the keyboard focus.
+class WindowAccessible : public QAccessibleWidget {
+public:
+    explicit WindowAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    QAccessibleInterface* focusChild() const override {
+        if (ViewWidget* status = statusWidgetOf(*widget()))
+            return QAccessible::queryAccessibleInterface(status);
+        return QAccessibleWidget::focusChild();
+    }
+};
+
 QAccessibleInterface* makeAccessible(const QString&, QObject* object) {
     // Asked for every object, also while a widget is being destroyed: by then the widget is no
     // longer a ViewWidget or a window's widget, and Qt's own factory answers.
     if (auto* widget = dynamic_cast<ViewWidget*>(object)) return new ViewAccessible(widget);
-    if (isWindowWidget(object))
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    if (auto* announcer = dynamic_cast<Announcer*>(object))
+        return new AnnouncerAccessible(announcer);
+    if (isWindowWidget(object)) return new WindowAccessible(static_cast<QWidget*>(object));
     return nullptr;
+}
+
+// Once the event being handled is done (by then the text and the description are both final),
+// takes the field's text and description into the announcer and, if `speak` and either
+// changed, announces them. The timer belongs to the announcer and goes with it.
+void announceLater(Announcer& target, bool speak) {
+    target.pending = true;
+    QTimer::singleShot(0, &target, [&announcer = target, speak] {
+        announcer.pending = false;
+        const auto* owner = static_cast<const ViewWidget*>(announcer.parentWidget());
+        const auto* status = owner ? dynamic_cast<const TextField*>(owner->view) : nullptr;
+        if (!status) return;
+        const QString name = toQString(status->stringValue());
+        const QString description = toTranslatedQString(status->accessibilityDescription());
+        const bool described = description != announcer.describedAs;
+        if (name == announcer.name && !described) return;
+        announcer.name = name;
+        announcer.description = described ? description : QString();
+        announcer.describedAs = description;
+        if (!speak) return;
+        // Shown and hidden again, as a passing notification: a screen reader takes a second
+        // "shown" from the same object, without a "hidden" between, for a repeat and drops it.
+        QAccessibleEvent shown(&announcer, QAccessible::ObjectShow);
+        announce(shown);
+        QAccessibleEvent hidden(&announcer, QAccessible::ObjectHide);
+        announce(hidden);
+    });
+}
+
+void announceFocus(QWidget& widget) {
+    QAccessibleEvent event(&widget, QAccessible::Focus);
+    announce(event);
 }
 
 }  // namespace
@@ -124,6 +233,40 @@ void accessibleNameChanged(const View& view) {
     if (!widget) return;
     QAccessibleEvent event(widget, QAccessible::NameChanged);
     announce(event);
+}
+
+void accessibleDescriptionChanged(const View& view) {
+    QWidget* widget = widgetOf(view);
+    if (!widget) return;
+    QAccessibleEvent event(widget, QAccessible::DescriptionChanged);
+    announce(event);
+}
+
+void accessibleStatusChanged(const TextField& field) {
+    QWidget* widget = widgetOf(field);
+    if (!widget) return;
+    Announcer* announcer = announcerOf(field);
+    if (!field.isAccessibilityStatus()) {
+        delete announcer;
+        return;
+    }
+    if (!announcer) {
+        announcer = new Announcer(widget);
+        announcer->show();
+        // What the field shows once the event that made it is handled is where it starts, not
+        // news: a new or rebuilt window announces nothing until something changes.
+        announceLater(*announcer, false);
+    }
+    if (widget->isActiveWindow()) announceFocus(*widget);
+}
+
+void accessibleStatusAnnounce(const TextField& field) {
+    Announcer* announcer = announcerOf(field);
+    if (announcer && !announcer->pending) announceLater(*announcer, true);
+}
+
+void accessibleWindowActivated(QWidget& window) {
+    if (ViewWidget* status = statusWidgetOf(window)) announceFocus(*status);
 }
 
 void accessibleSelectionChanged(const Button& button, bool becameSelectable) {

@@ -262,6 +262,7 @@ Application::Application() : d(std::make_unique<Impl>()) {
         std::fputc('\n', stderr);
     }
     heldStartMessages.clear();
+    installTranslation();
     installAccessibility();
 
     // Closing the last window asks the delegate instead (see windowDidClose).

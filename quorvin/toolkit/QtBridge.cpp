@@ -1,9 +1,17 @@
 #include "quorvin/toolkit/QtBridge.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
+#include <QLocale>
+#include <QTranslator>
 
 #include <algorithm>
 #include <cmath>
+
+// Registers the compiled translations (a resource of this static library); outside any namespace.
+static void initTranslationResources() {
+    Q_INIT_RESOURCE(quorvin_translations);
+}
 
 namespace quorvin::toolkit {
 
@@ -34,6 +42,24 @@ QColor toQColor(const Color& color) {
 std::string toUtf8(const QString& text) {
     const QByteArray utf8 = text.toUtf8();
     return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+}
+
+QString toTranslatedQString(const std::string& english) {
+    if (english.empty()) return {};
+    // The English text is the id; without a translation the id itself comes back.
+    return qtTrId(english.c_str());
+}
+
+void installTranslation() {
+    // The compiled translations are resources, ":/i18n/quorvin_<language>.qm"; QLocale() asks the
+    // system for the user's languages in order of preference.
+    initTranslationResources();
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(), "quorvin", "_", ":/i18n")) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
 }
 
 QFont toQFont(const Font& font, double logicalDpiY) {

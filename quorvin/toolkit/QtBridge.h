@@ -25,6 +25,7 @@
 #include "quorvin/toolkit/Geometry.h"
 #include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/Layer.h"
+#include "quorvin/toolkit/TextField.h"
 #include "quorvin/toolkit/View.h"
 #include "quorvin/toolkit/Window.h"
 
@@ -65,6 +66,7 @@ struct View::Impl {
     bool liveResize = false;  // set on the root of a window's tree; inLiveResize() looks it up
     std::string accessibilityLabel;
     std::string toolTip;
+    std::string accessibilityDescription;
 };
 
 // What a view's draw() paints with: the painter and the widget (palette, resolution).
@@ -92,6 +94,11 @@ std::string toUtf8(const QString& text);
 // True when the text is UTF-8 that Qt decodes and encodes back unchanged: well formed, with no
 // surrogate, noncharacter or byte-order mark. Anything else is left to Qt.
 bool isPlainUtf8(std::string_view text);
+// English text marked QUORVIN_TRANSLATABLE, in the user's language when a translation is loaded
+// (the text itself otherwise, and for any text the translation lacks).
+QString toTranslatedQString(const std::string& english);
+// Loads the translation for the user's languages (LANGUAGE, then the locale), if there is one.
+void installTranslation();
 
 // Colour components are clamped to 0…1; the result is exact sRGB.
 QColor toQColor(const Color& color);
@@ -136,14 +143,24 @@ bool isWindowWidget(const QObject* object);
 bool sessionBusIsSilent(std::chrono::milliseconds timeout);
 
 // Lets assistive technology read the views: each view's widget reports a role (push button,
-// static text, grouping; client for a window's content view, window for the window), a name,
-// its states and, for buttons, the press action. Installed once the QApplication exists, after
-// Qt's own widget factory, so that it is asked first; later calls do nothing.
+// radio button for a selectable one, static text, status bar for a status field, grouping;
+// client for a window's content view, window for the window), a name, a description, its states
+// and, for buttons, the press action. Installed once the QApplication exists, after Qt's own
+// widget factory, so that it is asked first; later calls do nothing.
 void installAccessibility();
-// Tell listening assistive technology that a view's name, or a button's checked state, changed.
-// Both do nothing while no assistive technology is active.
+// Tell listening assistive technology that a view's name or description, or a button's checked
+// state, changed. They do nothing while no assistive technology is active.
 void accessibleNameChanged(const View& view);
+void accessibleDescriptionChanged(const View& view);
 void accessibleSelectionChanged(const Button& button, bool becameSelectable);
+// A field became a status field or stopped being one: it gets or loses its announcer, and when
+// its window is active assistive technology hears that the focus is on it.
+void accessibleStatusChanged(const TextField& field);
+// Announces a status field's text, and its description if that changed, once the event being
+// handled is done. Does nothing for other fields.
+void accessibleStatusAnnounce(const TextField& field);
+// Tells assistive technology where the focus of a window that has just become active is.
+void accessibleWindowActivated(QWidget& window);
 // Receives those announcements instead of Qt, whether or not assistive technology is active, so
 // that tests can see them. An empty function restores Qt.
 void setAccessibleEventSink(std::function<void(QAccessibleEvent&)> sink);

@@ -81,6 +81,13 @@ void TextField::setStringValue(std::string newText) {
     setNeedsDisplay();
     // Without a label the text is the field's accessible name.
     if (changed && accessibilityLabel().empty()) accessibleNameChanged(*this);
+    if (changed) accessibleStatusAnnounce(*this);
+}
+
+void TextField::setAccessibilityStatus(bool isStatus) {
+    if (isStatus == accessibilityStatus) return;
+    accessibilityStatus = isStatus;
+    accessibleStatusChanged(*this);
 }
 
 void TextField::setFont(Font font) {

@@ -36,6 +36,11 @@ public:
     bool isBezeled() const { return bezeled; }
     void setDrawsBackground(bool drawsBackground);
     bool drawsBackground() const { return fillsBackground; }
+    // A field that shows the window's current result. Assistive technology reads it as a status
+    // bar and finds the window's focus on it while the window is active (no control takes the
+    // focus), so that a screen reader speaks each change of its text and description.
+    void setAccessibilityStatus(bool isStatus);
+    bool isAccessibilityStatus() const { return accessibilityStatus; }
 
 protected:
     void draw(Painter& painter) const override;
@@ -49,6 +54,7 @@ private:
     bool bordered = false;
     bool bezeled = false;
     bool fillsBackground = false;
+    bool accessibilityStatus = false;
 };
 
 }  // namespace quorvin::toolkit

@@ -329,12 +329,23 @@ const std::string& View::accessibilityLabel() const {
 void View::setToolTip(std::string toolTip) {
     d->toolTip = std::move(toolTip);
     if (d->widget) {
-        d->widget->setToolTip(toQString(d->toolTip));
+        d->widget->setToolTip(toTranslatedQString(d->toolTip));
     }
 }
 
 const std::string& View::toolTip() const {
     return d->toolTip;
+}
+
+void View::setAccessibilityDescription(std::string description) {
+    if (description == d->accessibilityDescription) return;
+    d->accessibilityDescription = std::move(description);
+    accessibleDescriptionChanged(*this);
+    if (const auto* field = dynamic_cast<const TextField*>(this)) accessibleStatusAnnounce(*field);
+}
+
+const std::string& View::accessibilityDescription() const {
+    return d->accessibilityDescription;
 }
 
 std::size_t View::liveViewCount() {

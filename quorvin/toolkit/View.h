@@ -65,6 +65,10 @@ public:
     // Shown when the pointer rests on the view, and read as its description.
     void setToolTip(std::string toolTip);
     const std::string& toolTip() const;
+    // Read as the view's description instead of the tooltip (never shown); assistive technology
+    // hears each change.
+    void setAccessibilityDescription(std::string description);
+    const std::string& accessibilityDescription() const;
 
     // Views alive in the process, for tests that prove a rebuild frees the previous one.
     static std::size_t liveViewCount();

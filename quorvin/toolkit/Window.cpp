@@ -126,6 +126,12 @@ protected:
         event->accept();
         windowDidClose();
     }
+
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::ActivationChange && isActiveWindow())
+            accessibleWindowActivated(*this);
+        QWidget::changeEvent(event);
+    }
 };
 
 }  // namespace

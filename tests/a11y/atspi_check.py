@@ -5,9 +5,10 @@ Starts, all private to this check: Xvfb on a free display, a D-Bus session bus, 
 launcher (which brings up the accessibility bus and its registry), and the program with Qt's
 accessibility bridge forced on. Once the program has written "DEBUG: App ready!", it finds the
 program's application in the AT-SPI registry by process id and checks that
-  - every one of the 34 buttons is there, by name, with the push button role, exactly once;
+  - every one of the 34 buttons is there, by name, exactly once, the three bases as radio
+    buttons and the others as push buttons;
   - of the three bases, Decimal is the checked one;
-  - the display and the conversion lines are read with their current text;
+  - the display (a status bar) and the conversion lines are read with their current text;
   - pressing "7" and then "Binary" through the press action changes what is read (the display
     and the binary line say 111, Binary is the checked base), and each change is announced as
     the events a screen reader listens to: a new name for each text that changed, and the
@@ -284,20 +285,26 @@ def check_tree(pyatspi, pid):
     app = wait_until(application, TREE_TIMEOUT, "the program in the AT-SPI registry")
     announcements = Announcements(pyatspi)
 
+    button_roles = (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_RADIO_BUTTON)
+
     def buttons():
         found = {}
         for element in walk(app):
-            if element.getRole() == pyatspi.ROLE_PUSH_BUTTON:
+            if element.getRole() in button_roles:
                 found.setdefault(element.name, []).append(element)
         return found if sum(map(len, found.values())) >= len(BUTTONS) else None
 
-    found = wait_until(buttons, TREE_TIMEOUT, f"{len(BUTTONS)} push buttons")
+    found = wait_until(buttons, TREE_TIMEOUT, f"{len(BUTTONS)} buttons")
     missing = [name for name in BUTTONS if name not in found]
     doubled = [name for name, elements in found.items() if len(elements) > 1]
     unexpected = sorted(set(found) - set(BUTTONS))
     if missing or doubled or unexpected:
-        raise CheckFailure(f"push buttons: missing {missing}, more than once {doubled}, "
+        raise CheckFailure(f"buttons: missing {missing}, more than once {doubled}, "
                            f"unexpected {unexpected}")
+    miscast = [name for name in BUTTONS
+               if (found[name][0].getRole() == pyatspi.ROLE_RADIO_BUTTON) != (name in BASES)]
+    if miscast:
+        raise CheckFailure(f"buttons with the wrong role (radio for the bases only): {miscast}")
 
     def checked_bases():
         return [name for name in BASES
@@ -305,7 +312,7 @@ def check_tree(pyatspi, pid):
 
     def labels():
         return sorted(element.name for element in walk(app)
-                      if element.getRole() == pyatspi.ROLE_LABEL)
+                      if element.getRole() in (pyatspi.ROLE_LABEL, pyatspi.ROLE_STATUS_BAR))
 
     def expect(what, read, wanted):
         try:
@@ -370,7 +377,7 @@ def main():
         return 1
     finally:
         session.close()
-    print(f"atspi_check: {count} push buttons read by name; the display and the base follow "
+    print(f"atspi_check: {count} buttons read by name; the display and the base follow "
           f"presses and are announced ({time.monotonic() - started:.1f} s)")
     return 0
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -57,24 +58,33 @@ constexpr Control kControls[] = {
 };
 
 std::vector<AccessibleElement> withRole(const std::vector<AccessibleElement>& tree,
-                                        std::string_view role) {
+                                        std::initializer_list<std::string_view> roles) {
     std::vector<AccessibleElement> found;
     std::copy_if(tree.begin(), tree.end(), std::back_inserter(found),
-                 [role](const AccessibleElement& element) { return element.role == role; });
+                 [roles](const AccessibleElement& element) {
+                     return std::find(roles.begin(), roles.end(), element.role) != roles.end();
+                 });
     return found;
 }
 
-// The names of the text elements in reading order: the conversion lines, then the display.
+// The buttons: the base buttons are radio buttons (one of them is selected), the others push
+// buttons.
+std::vector<AccessibleElement> buttonsOf(const std::vector<AccessibleElement>& tree) {
+    return withRole(tree, {"PushButton", "RadioButton"});
+}
+
+// The names of the text elements in reading order: the conversion lines, then the display (a
+// status bar).
 std::vector<std::string> texts(toolkit::Window& window) {
     std::vector<std::string> names;
-    for (const auto& element : withRole(accessibleTree(window), "StaticText"))
+    for (const auto& element : withRole(accessibleTree(window), {"StaticText", "StatusBar"}))
         names.push_back(element.name);
     return names;
 }
 
 std::vector<std::string> checkedButtons(toolkit::Window& window) {
     std::vector<std::string> names;
-    for (const auto& element : withRole(accessibleTree(window), "PushButton")) {
+    for (const auto& element : buttonsOf(accessibleTree(window))) {
         if (element.checked) names.push_back(element.name);
     }
     return names;
@@ -89,17 +99,19 @@ TEST_F(AccessibilityTest, TreeHoldsTheWindowItsContentAndEveryControlOnce) {
     for (const auto& element : tree)
         ++shape[{element.role, element.depth}];
     const std::map<std::pair<std::string, int>, int> expected{
-        {{"Window", 0}, 1},      {{"Client", 1}, 1},
-        {{"PushButton", 2}, 34}, {{"Grouping", 2}, 1},  // the conversion panel…
-        {{"StaticText", 3}, 3},                         // …with its three lines
-        {{"StaticText", 2}, 1},                         // the display
+        {{"Window", 0}, 1},       {{"Client", 1}, 1},
+        {{"PushButton", 2}, 31},  {{"RadioButton", 2}, 3},  // the bases
+        {{"Grouping", 2}, 1},                               // the conversion panel…
+        {{"StaticText", 3}, 3},                             // …with its three lines
+        {{"StatusBar", 2}, 1},                              // the display…
+        {{"Notification", 3}, 1},                           // …and what it announces
     };
     EXPECT_EQ(shape, expected);
 }
 
 TEST_F(AccessibilityTest, EveryButtonIsReadByNameWithItsTooltipAndCanBePressed) {
     launch();
-    const auto buttons = withRole(accessibleTree(window()), "PushButton");
+    const auto buttons = buttonsOf(accessibleTree(window()));
     ASSERT_EQ(buttons.size(), std::size(kControls));
     for (const auto& control : kControls) {
         const auto isNamed = [&](const AccessibleElement& candidate) {
@@ -187,13 +199,51 @@ TEST_F(AccessibilityTest, TheCurrentBaseIsTheCheckedOneThroughClicksPressesAndRe
     toolkit::testing::userResize(window(), {500, 725});
     toolkit::testing::finishLiveResize(window());
     EXPECT_EQ(checkedButtons(window()), std::vector<std::string>{"Hexadecimal"});
-    EXPECT_EQ(withRole(accessibleTree(window()), "PushButton").size(), std::size(kControls));
-    // Only the base buttons are checkable.
-    for (const auto& element : withRole(accessibleTree(window()), "PushButton")) {
+    EXPECT_EQ(buttonsOf(accessibleTree(window())).size(), std::size(kControls));
+    // Only the base buttons are checkable, and they are the radio buttons.
+    for (const auto& element : buttonsOf(accessibleTree(window()))) {
         const bool isBase =
             element.name == "Hexadecimal" || element.name == "Decimal" || element.name == "Binary";
         EXPECT_EQ(element.checkable, isBase) << element.name;
+        EXPECT_EQ(element.role == "RadioButton", isBase) << element.name;
     }
+}
+
+// Run with LANGUAGE=de and LANG=C.UTF-8 (controller.de in CMakeLists.txt): what assistive
+// technology reads is German, what the keys show and every diagnostic line stay as they are.
+using TranslationTest = ControllerTest;
+
+TEST_F(TranslationTest, NamesAndTooltipsFollowTheLanguageTitlesAndLinesDoNot) {
+    launch();
+    const auto tree = accessibleTree(window());
+    ASSERT_FALSE(tree.empty());
+    EXPECT_EQ(tree[0].name, "Quorvin - Programmer Calculator");
+    const Control german[] = {
+        {"+", "Addieren", ""},
+        {"<<", "Nach links schieben", "Um ein Bit nach links schieben"},
+        {"+/−", "Vorzeichen wechseln", "Das Vorzeichen wechseln"},
+        {"📋", "Einfügen", "Einfügen: den Text der Zwischenablage in der aktuellen Basis eingeben"},
+        {"BIN", "Binär", ""},
+        {"7", "7", ""},
+    };
+    const auto buttons = buttonsOf(tree);
+    for (const auto& control : german) {
+        const auto element = std::find_if(buttons.begin(), buttons.end(),
+                                          [&](const auto& b) { return b.name == control.name; });
+        ASSERT_NE(element, buttons.end()) << control.name;
+        EXPECT_EQ(element->description, control.toolTip) << control.name;
+        EXPECT_TRUE(button(control.title)) << control.title;  // the title drawn is unchanged
+    }
+    takeLines();
+    ASSERT_TRUE(pressAccessible(window(), "Binär"));
+    EXPECT_EQ(takeLines(), std::vector<std::string>{"DEBUG: System changed to: binary"});
+    const auto status = withRole(accessibleTree(window()), {"StatusBar"});
+    ASSERT_EQ(status.size(), 1u);
+    EXPECT_EQ(status[0].description, "Binär");  // the base a screen reader names with the value
+    click("1");
+    EXPECT_EQ(takeLines(),
+              (std::vector<std::string>{"DEBUG: Button '1' pressed", "DEBUG: Digit pressed: 1",
+                                        "DEBUG: Button '1' released"}));
 }
 
 }  // namespace

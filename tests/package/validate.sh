@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Validates what `cmake --install` and `make package` ship: the desktop entry, the AppStream
-# metadata and the .deb (lintian, pedantic and experimental tags included), then unpacks the .deb,
-# checks that its binary is hardened (hardening-check) and starts it under a private Xvfb, where
-# it must write the three launch lines.
+# Validates what `cmake --install` and `make package` ship: the desktop entry and the AppStream
+# metadata as installed (with their translations merged in, in BUILD_DIR/data) and the .deb
+# (lintian, pedantic and experimental tags included), then unpacks the .deb, checks that its binary
+# is hardened (hardening-check) and starts it under a private Xvfb, where it must write the three
+# launch lines.
 #
 # Usage: validate.sh SOURCE_DIR BUILD_DIR [hardened|unhardened]
 # (unhardened: the build was made without the hardening flags, a Debug build: skip hardening-check)
@@ -28,7 +29,7 @@ trap cleanup EXIT
 
 # desktop-file-validate exits 0 on warnings and hints; any output at all counts as a failure.
 echo "== desktop-file-validate"
-desktop_report=$(desktop-file-validate "$source_dir/data/io.quorvin.Quorvin.desktop" 2>&1) ||
+desktop_report=$(desktop-file-validate "$build_dir/data/io.quorvin.Quorvin.desktop" 2>&1) ||
     fail "desktop-file-validate: $desktop_report"
 [[ -z $desktop_report ]] || fail "desktop-file-validate reported: $desktop_report"
 
@@ -37,7 +38,7 @@ desktop_report=$(desktop-file-validate "$source_dir/data/io.quorvin.Quorvin.desk
 # reverse-DNS id, which matches the desktop file's name on purpose.
 echo "== appstreamcli validate"
 appstreamcli validate --no-net --strict --pedantic --explain \
-    "$source_dir/data/io.quorvin.Quorvin.metainfo.xml" || fail "appstreamcli validate"
+    "$build_dir/data/io.quorvin.Quorvin.metainfo.xml" || fail "appstreamcli validate"
 
 # Package into a private folder so a concurrent `make package` in the build tree is not disturbed.
 echo "== cpack"
@@ -66,6 +67,11 @@ for path in usr/bin/quorvin \
         usr/share/doc/quorvin/changelog.gz; do
     [[ -f $root/$path ]] || fail "missing /$path in the package"
 done
+# The installed desktop entry and metadata are the translated ones.
+grep -qxF 'GenericName[de]=Programmierer-Rechner' "$root/usr/share/applications/io.quorvin.Quorvin.desktop" ||
+    fail "the packaged desktop entry has no German GenericName"
+grep -qF '<summary xml:lang="ja">' "$root/usr/share/metainfo/io.quorvin.Quorvin.metainfo.xml" ||
+    fail "the packaged metainfo has no Japanese summary"
 file "$root/usr/bin/quorvin" | grep -q ', stripped' || fail "usr/bin/quorvin is not stripped"
 ! readelf -S -W "$root/usr/bin/quorvin" | grep -qF ' .comment ' ||
     fail "usr/bin/quorvin keeps its .comment section"

@@ -180,10 +180,69 @@ TEST_F(Accessibility, SelectionMakesAButtonCheckableAndFollowsIt) {
         const QAccessible::State state = accessible(*divide)->state();
         EXPECT_TRUE(state.checkable) << step.selected;
         EXPECT_EQ(static_cast<bool>(state.checked), step.selected);
+        EXPECT_EQ(accessible(*divide)->role(), QAccessible::RadioButton);  // one of a set
         EXPECT_EQ(divide->isAccessibilitySelected(), step.selected);
         EXPECT_EQ(announcements, step.announced) << step.selected;
     }
     EXPECT_FALSE(accessible(*seven)->state().checkable);
+}
+
+// A screen reader speaks a notification when it shows, wherever its focus is: a status field
+// announces through one, once per handled event, with its final text and a changed description.
+TEST_F(Accessibility, StatusFieldAnnouncesEachSettledChangeOnce) {
+    struct Spoken {
+        std::string name, description;
+        bool operator==(const Spoken&) const = default;
+    };
+    std::vector<Spoken> spoken;
+    int hidden = 0;
+    setAccessibleEventSink([&](QAccessibleEvent& event) {
+        QAccessibleInterface* element = event.accessibleInterface();
+        if (event.type() == QAccessible::ObjectShow && element->role() == QAccessible::Notification)
+            spoken.push_back({element->text(QAccessible::Name).toStdString(),
+                              element->text(QAccessible::Description).toStdString()});
+        if (event.type() == QAccessible::ObjectHide) ++hidden;
+    });
+    display->setAccessibilityStatus(true);
+    EXPECT_EQ(accessible(*display)->role(), QAccessible::StatusBar);
+    EXPECT_TRUE(accessible(*display)->state().focusable);
+    struct Step {
+        std::function<void()> change;
+        std::vector<Spoken> spoken;
+    };
+    const Step steps[] = {
+        {[] {}, {}},  // what a new status field shows is not news
+        {[&] {
+             display->setStringValue("1");
+             display->setStringValue("12");
+         },
+         {{"12", ""}}},
+        {[&] {
+             display->setAccessibilityDescription("Binary");
+             display->setStringValue("1100");
+         },
+         {{"1100", "Binary"}}},
+        {[&] { display->setStringValue("1101"); }, {{"1101", ""}}},
+        {[&] { display->setStringValue("1101"); }, {}},
+        {[&] { display->setAccessibilityDescription("Binary"); }, {}},
+        {[&] { display->setAccessibilityDescription("Decimal"); }, {{"1101", "Decimal"}}},
+        {[&] { line->setStringValue("HEX  D"); }, {}},  // not a status field
+    };
+    for (std::size_t index = 0; index < std::size(steps); ++index) {
+        spoken.clear();
+        hidden = 0;
+        steps[index].change();
+        EXPECT_TRUE(spoken.empty()) << "step " << index;  // not before the event is handled
+        QCoreApplication::processEvents();
+        EXPECT_EQ(spoken, steps[index].spoken) << "step " << index;
+        EXPECT_EQ(hidden, static_cast<int>(steps[index].spoken.size())) << "step " << index;
+    }
+    EXPECT_EQ(accessible(*display)->text(QAccessible::Description).toStdString(), "Decimal");
+    display->setAccessibilityStatus(false);
+    display->setStringValue("0");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(spoken.empty());
+    EXPECT_EQ(accessible(*display)->role(), QAccessible::StaticText);
 }
 
 TEST_F(Accessibility, ToolTipIsShownOnHoverAndReadAsDescription) {
