@@ -1,26 +1,12 @@
 // Keypad commands: one diagnostic line, one engine call, one refresh each.
-#include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "quorvin/controller/AppDelegate.h"
+#include "quorvin/controller/KeyRows.h"
 #include "quorvin/toolkit/DebugLog.h"
 
 namespace quorvin {
-
-namespace {
-
-// Operator buttons carry the index into this table as their tag (1 to 5; 0 is no operation).
-constexpr std::array kOperationsByTag{Operation::none,     Operation::add,    Operation::subtract,
-                                      Operation::multiply, Operation::divide, Operation::modulo};
-
-std::optional<Operation> operationForTag(int tag) {
-    if (tag < 0 || tag >= static_cast<int>(kOperationsByTag.size())) return std::nullopt;
-    return kOperationsByTag[static_cast<std::size_t>(tag)];
-}
-
-}  // namespace
 
 void AppDelegate::enterDigit(std::string_view digit) {
     calculator.inputDigit(digit, currentSystem);
@@ -53,7 +39,8 @@ void AppDelegate::digitPressed(toolkit::Button& sender) {
     enterDigit(digit);
 }
 
-// No button carries a tag outside the table; such a sender is ignored rather than guessed at.
+// No button carries a tag that no operator key carries; such a sender is ignored rather than
+// guessed at.
 void AppDelegate::operationPressed(toolkit::Button& sender) {
     const auto operation = operationForTag(sender.tag());
     if (!operation) return;

@@ -1,28 +1,12 @@
 // The layout of the window's content, built from the bottom up at scale = width / 400.
-#include <array>
-#include <string_view>
+#include <string>
 
 #include "quorvin/controller/AppDelegate.h"
+#include "quorvin/controller/KeyRows.h"
 #include "quorvin/controller/Palette.h"
 #include "quorvin/toolkit/DebugLog.h"
 
 namespace quorvin {
-
-namespace {
-
-using namespace std::string_view_literals;
-
-// Row 0 is the top row. The "=" of column 3 in the last row is double wide and covers column 4.
-constexpr std::array<std::array<std::string_view, 5>, 6> kKeypadTitles{{
-    {"A"sv, "<<"sv, ">>"sv, "CE"sv, "⌫"sv},
-    {"B"sv, "("sv, ")"sv, "%"sv, "÷"sv},
-    {"C"sv, "7"sv, "8"sv, "9"sv, "×"sv},
-    {"D"sv, "4"sv, "5"sv, "6"sv, "−"sv},
-    {"E"sv, "1"sv, "2"sv, "3"sv, "+"sv},
-    {"F"sv, "+/−"sv, "0"sv, "="sv, "="sv},
-}};
-
-}  // namespace
 
 void AppDelegate::setupUI() {
     if (!window || !window->contentView()) return;
@@ -42,13 +26,20 @@ void AppDelegate::setupUI() {
 
     double y = margin + keypadHeight + 8 * scale;
 
-    hexButton = createSystemButton("HEX", columnX(0), y, buttonWidth, baseRowHeight, 16);
-    decButton = createSystemButton("DEC", columnX(1), y, buttonWidth, baseRowHeight, 10);
-    binButton = createSystemButton("BIN", columnX(2), y, buttonWidth, baseRowHeight, 2);
-    const auto copyButton =
-        createActionButton("📄", columnX(3), y, buttonWidth, baseRowHeight, &AppDelegate::copyValue);
-    const auto pasteButton = createActionButton("📋", columnX(4), y, buttonWidth, baseRowHeight,
-                                                &AppDelegate::pasteValue);
+    const auto baseButton = [&](int column) {
+        const auto title = kBaseRowTitles[static_cast<std::size_t>(column)];
+        const KeyRow row = keyRowFor(title);
+        return row.keyClass == KeyClass::base
+                   ? createSystemButton(std::string(title), columnX(column), y, buttonWidth,
+                                        baseRowHeight, row.tag)
+                   : createActionButton(std::string(title), columnX(column), y, buttonWidth,
+                                        baseRowHeight, row.action);
+    };
+    hexButton = baseButton(0);
+    decButton = baseButton(1);
+    binButton = baseButton(2);
+    const auto copyButton = baseButton(3);
+    const auto pasteButton = baseButton(4);
     for (const auto& button : {hexButton, decButton, binButton, copyButton, pasteButton}) {
         contentView->addSubview(button);
     }
