@@ -19,6 +19,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "KeypadData.h"
+
 namespace {
 
 using namespace std::string_view_literals;
@@ -39,22 +41,17 @@ constexpr double kBaseRowTop = kPanelTop + kPanelHeight + 6;
 constexpr double kBaseRowHeight = kButtonHeight / 2;
 constexpr double kKeypadTop = kBaseRowTop + kBaseRowHeight + 6;
 
-// The same titles as the calculator's, so both programs load the same fonts and shape the same
-// glyphs (the emoji of the clipboard buttons included).
-constexpr std::array kBaseRowTitles{"HEX"sv, "DEC"sv, "BIN"sv, "📄"sv, "📋"sv};
-constexpr std::array<std::array<std::string_view, 5>, 6> kKeypadTitles{{
-    {"A"sv, "<<"sv, ">>"sv, "CE"sv, "⌫"sv},
-    {"B"sv, "("sv, ")"sv, "%"sv, "÷"sv},
-    {"C"sv, "7"sv, "8"sv, "9"sv, "×"sv},
-    {"D"sv, "4"sv, "5"sv, "6"sv, "−"sv},
-    {"E"sv, "1"sv, "2"sv, "3"sv, "+"sv},
-    {"F"sv, "+/−"sv, "0"sv, "="sv, ""sv},
-}};
+// The calculator's titles and colours (from data/keypad.tsv), so both programs load the same
+// fonts and shape the same glyphs (the emoji of the clipboard buttons included).
+using quorvin::keypad_data::kBaseRow;
+using quorvin::keypad_data::kKeypad;
 constexpr std::array kConversionTitles{"HEX  0"sv, "DEC  0"sv, "BIN  0"sv};
 
-const QColor kWindowBackground = QColor::fromRgbF(0.85f, 0.85f, 0.82f);
-const QColor kPanelBackground = QColor::fromRgbF(0.75f, 0.75f, 0.72f);
-const QColor kDisplayBackground = QColor::fromRgbF(0.65f, 0.75f, 0.65f);
+QColor paletteColour(std::string_view name) {
+    const auto& colour = quorvin::keypad_data::colour(name);
+    return QColor::fromRgbF(static_cast<float>(colour.red), static_cast<float>(colour.green),
+                            static_cast<float>(colour.blue), static_cast<float>(colour.alpha));
+}
 
 QRect pixelRect(double x, double y, double width, double height) {
     return {qRound(x), qRound(y), qRound(width), qRound(height)};
@@ -83,13 +80,13 @@ void addDisplay(QWidget& window) {
     font.setBold(true);
     display->setFont(font);
     display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    fillBackground(*display, kDisplayBackground);
+    fillBackground(*display, paletteColour("displayBackground"));
 }
 
 void addConversionPanel(QWidget& window) {
     auto* panel = new QWidget(&window);
     panel->setGeometry(pixelRect(kMargin, kPanelTop, kWidth - 2 * kMargin, kPanelHeight));
-    fillBackground(*panel, kPanelBackground);
+    fillBackground(*panel, paletteColour("conversionPanel"));
     const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     for (std::size_t row = 0; row < kConversionTitles.size(); ++row) {
         auto* label = new QLabel(toQString(kConversionTitles[row]), panel);
@@ -100,16 +97,16 @@ void addConversionPanel(QWidget& window) {
 }
 
 void addButtons(QWidget& window) {
-    for (std::size_t column = 0; column < kBaseRowTitles.size(); ++column) {
-        auto* button = new QPushButton(toQString(kBaseRowTitles[column]), &window);
+    for (std::size_t column = 0; column < kBaseRow.size(); ++column) {
+        auto* button = new QPushButton(toQString(kBaseRow[column]), &window);
         button->setGeometry(pixelRect(columnX(static_cast<int>(column)), kBaseRowTop, kButtonWidth,
                                       kBaseRowHeight));
     }
     for (int row = 0; row < 6; ++row) {
         for (int column = 0; column < 5; ++column) {
             const auto title =
-                kKeypadTitles[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-            if (title.empty()) continue;  // covered by the double-wide "="
+                kKeypad[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+            if (title == "=" && column == 4) continue;  // covered by the double-wide "="
             const double width = title == "=" ? 2 * kButtonWidth + kSpacing : kButtonWidth;
             auto* button = new QPushButton(toQString(title), &window);
             button->setGeometry(pixelRect(columnX(column),
@@ -127,7 +124,7 @@ int main(int argc, char* argv[]) {
     QWidget window;
     window.setWindowTitle(QStringLiteral("Quorvin floor"));
     window.resize(kWidth, kHeight);
-    fillBackground(window, kWindowBackground);
+    fillBackground(window, paletteColour("windowBackground"));
     addDisplay(window);
     addConversionPanel(window);
     addButtons(window);

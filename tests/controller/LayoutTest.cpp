@@ -1,7 +1,10 @@
 #include <cmath>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "KeypadData.h"
 #include "quorvin/controller/Palette.h"
 #include "quorvin/views/CalcButton.h"
 #include "tests/controller/ControllerFixture.h"
@@ -14,10 +17,10 @@ using toolkit::Font;
 using toolkit::FontWeight;
 using toolkit::Rect;
 
-constexpr const char* kKeypadOrder[] = {
-    "A", "<<", ">>", "CE", "⌫", "B", "(", ")", "%", "÷", "C", "7",   "8", "9", "×",
-    "D", "4",  "5",  "6",  "−", "E", "1", "2", "3", "+", "F", "+/−", "0", "=",
-};
+// The keypad's 29 keys row by row from the top left (the double-wide "=" fills the last two cells).
+std::string keypadTitle(int index) {
+    return std::string(keypad_data::kKeypad[std::size_t(index / 5)][std::size_t(index % 5)]);
+}
 
 void expectFrame(const Rect& actual, const Rect& atScaleOne, double scale,
                  const std::string& what) {
@@ -50,13 +53,13 @@ TEST_P(LayoutTest, PlacesEveryControlAtTheScaledGeometry) {
 
     const auto& views = contentView().subviews();
     ASSERT_EQ(views.size(), 5u + 1 + 1 + 29);
-    const char* baseRow[] = {"HEX", "DEC", "BIN", "📄", "📋"};
+    const auto& baseRow = keypad_data::kBaseRow;
     for (int i = 0; i < 5; ++i) {
         const auto item = std::dynamic_pointer_cast<toolkit::Button>(views[std::size_t(i)]);
         ASSERT_TRUE(item);
-        EXPECT_EQ(item->title(), baseRow[i]);
+        EXPECT_EQ(item->title(), baseRow[std::size_t(i)]);
         expectFrame(item->frame(), toolkit::makeRect(10 + 77.2 * i, 378, 71.2, 27.5), scale,
-                    baseRow[i]);
+                    std::string(baseRow[std::size_t(i)]));
     }
     EXPECT_EQ(views[0], delegate->hexButton);
     EXPECT_EQ(views[1], delegate->decButton);
@@ -77,13 +80,13 @@ TEST_P(LayoutTest, PlacesEveryControlAtTheScaledGeometry) {
     for (int i = 0; i < 29; ++i) {
         const auto key = std::dynamic_pointer_cast<CalcButton>(views[std::size_t(7 + i)]);
         ASSERT_TRUE(key) << i;
-        EXPECT_EQ(key->title(), kKeypadOrder[i]);
+        EXPECT_EQ(key->title(), keypadTitle(i));
         const int row = i / 5;
         const int column = i % 5;
         const double keyWidth = row == 5 && column == 3 ? 148.4 : 71.2;
         expectFrame(key->frame(),
                     toolkit::makeRect(10 + 77.2 * column, 10 + 61 * (5 - row), keyWidth, 55), scale,
-                    kKeypadOrder[i]);
+                    keypadTitle(i));
     }
     // The keypad's right edge lies on the right margin.
     EXPECT_NEAR(views.back()->frame().maxX(), width - 10 * scale, 1e-9);
@@ -210,6 +213,45 @@ TEST_F(FactoryTest, RendersThePaletteColours) {
         expectPixel(window(), leftInside(*button(c.title)), c.background, c.title);
     }
     expectPixel(window(), {150, 432}, palette::windowBackground, "above the display");
+}
+
+// The start-up floor and the end-to-end harness take the palette and each button's resting
+// colour from the shared data file: it must say what the program does.
+TEST_F(FactoryTest, SharedKeypadDataHoldsTheProgramsColours) {
+    const std::pair<std::string_view, Color> kPalette[] = {
+        {"digitKey", palette::digitKey},
+        {"operatorKey", palette::operatorKey},
+        {"shiftKey", palette::shiftKey},
+        {"clearKey", palette::clearKey},
+        {"auxiliaryKey", palette::auxiliaryKey},
+        {"pressedKey", palette::pressedKey},
+        {"keyTitle", palette::keyTitle},
+        {"baseIdle", palette::baseIdle},
+        {"baseSelected", palette::baseSelected},
+        {"clipboardButton", palette::clipboardButton},
+        {"conversionPanel", palette::conversionPanel},
+        {"displayBackground", palette::displayBackground},
+        {"displayText", palette::displayText},
+        {"displayBorder", palette::displayBorder},
+        {"windowBackground", palette::windowBackground},
+    };
+    const auto colourOf = [](std::string_view name) {
+        const auto& entry = keypad_data::colour(name);
+        return Color::rgba(entry.red, entry.green, entry.blue, entry.alpha);
+    };
+    ASSERT_EQ(std::size(kPalette), keypad_data::kColours.size());
+    for (const auto& [name, expected] : kPalette)
+        EXPECT_EQ(colourOf(name), expected) << name;
+
+    launch();
+    ASSERT_EQ(keypad_data::kTitleColours.size(), 29u + 5);
+    for (const auto& [title, colourName] : keypad_data::kTitleColours) {
+        const auto target = button(title);
+        ASSERT_TRUE(target) << title;
+        // DEC is the base selected at start.
+        const Color expected = title == "DEC" ? palette::baseSelected : colourOf(colourName);
+        EXPECT_EQ(target->layer()->backgroundColor(), expected) << title;
+    }
 }
 
 }  // namespace

@@ -6,55 +6,60 @@ the 8-bit values the screen shows.
 """
 
 import itertools
+from pathlib import Path
 
-KEYPAD = [
-    ["A", "<<", ">>", "CE", "⌫"],
-    ["B", "(", ")", "%", "÷"],
-    ["C", "7", "8", "9", "×"],
-    ["D", "4", "5", "6", "−"],
-    ["E", "1", "2", "3", "+"],
-    ["F", "+/−", "0", "=", "="],
-]
-BASE_ROW = ["HEX", "DEC", "BIN", "📄", "📋"]
+# The keypad, base row and palette, shared with the controller's tests and the start-up floor.
+KEYPAD_DATA = Path(__file__).resolve().parents[2] / "data" / "keypad.tsv"
 
 
 def rgb(red, green, blue):
     return tuple(int(round(component * 255)) for component in (red, green, blue))
 
 
-DIGIT = rgb(0.15, 0.15, 0.15)
-OPERATOR = rgb(0.85, 0.55, 0.25)
-SHIFT = rgb(0.35, 0.35, 0.35)
-CLEAR = rgb(0.85, 0.2, 0.2)
-AUXILIARY = rgb(0.5, 0.5, 0.5)
-PRESSED = (255, 0, 0)
-BASE_IDLE = rgb(0.25, 0.45, 0.55)
-BASE_SELECTED = rgb(0.95, 0.65, 0.15)
-CLIPBOARD_BUTTON = rgb(0.35, 0.65, 0.45)
-PANEL = rgb(0.75, 0.75, 0.72)
-DISPLAY_BACKGROUND = rgb(0.65, 0.75, 0.65)
-WINDOW_BACKGROUND = rgb(0.85, 0.85, 0.82)
+def _read_keypad_data(path):
+    """(keypad rows, base row, {colour name: rgb}, {title: colour name}) from the data file."""
+    keypad, base_row, colours, title_colours = [], [], {}, {}
+    for line in path.read_text(encoding="utf-8").splitlines():
+        if not line or line.startswith("#"):
+            continue
+        kind, *fields = line.split("\t")
+        if kind == "keypad":
+            keypad.append(fields)
+        elif kind == "baserow":
+            base_row = fields
+        elif kind == "colour":
+            name, red, green, blue, _alpha, *titles = fields
+            colours[name] = rgb(float(red), float(green), float(blue))
+            title_colours.update((title, name) for title in titles)
+        else:
+            raise ValueError(f"{path}: unknown line {line!r}")
+    return keypad, base_row, colours, title_colours
+
+
+KEYPAD, BASE_ROW, _COLOURS, _TITLE_COLOURS = _read_keypad_data(KEYPAD_DATA)
+
+DIGIT = _COLOURS["digitKey"]
+OPERATOR = _COLOURS["operatorKey"]
+SHIFT = _COLOURS["shiftKey"]
+CLEAR = _COLOURS["clearKey"]
+AUXILIARY = _COLOURS["auxiliaryKey"]
+PRESSED = _COLOURS["pressedKey"]
+BASE_IDLE = _COLOURS["baseIdle"]
+BASE_SELECTED = _COLOURS["baseSelected"]
+CLIPBOARD_BUTTON = _COLOURS["clipboardButton"]
+PANEL = _COLOURS["conversionPanel"]
+DISPLAY_BACKGROUND = _COLOURS["displayBackground"]
+WINDOW_BACKGROUND = _COLOURS["windowBackground"]
 TOLERANCE = 3
 
 
-def key_class_colour(title):
-    if title in "0123456789ABCDEF":
-        return DIGIT
-    if title in ("+", "−", "×", "÷", "%", "="):
-        return OPERATOR
-    if title in ("<<", ">>"):
-        return SHIFT
-    if title in ("CE", "⌫"):
-        return CLEAR
-    return AUXILIARY
-
-
 def resting_colour(title):
-    if title in ("HEX", "DEC", "BIN"):
-        return BASE_IDLE
-    if title in ("📄", "📋"):
-        return CLIPBOARD_BUTTON
-    return key_class_colour(title)
+    """The colour of the button titled `title` when it is neither pressed nor selected."""
+    return _COLOURS[_TITLE_COLOURS[title]]
+
+
+def key_class_colour(title):
+    return resting_colour(title)
 
 
 def close_to(colour, expected, tolerance=TOLERANCE):
