@@ -149,16 +149,11 @@ constexpr const KeyRow* findKeyRow(std::string_view title) {
 // The row of `title`, or for a title without one, the row it is made with.
 constexpr KeyRow keyRowFor(std::string_view title) {
     if (const KeyRow* row = findKeyRow(title)) return *row;
-    const bool digitRun =
-        !title.empty() && keyrows::kDigitRun.find(title) != std::string_view::npos;
-    return {title,
-            digitRun ? KeyClass::digit : KeyClass::auxiliary,
-            &AppDelegate::digitPressed,
-            nullptr,
-            0,
-            Operation::none,
-            "",
-            ""};
+    KeyRow made = keyrows::digitRow(title);
+    if (title.empty() || keyrows::kDigitRun.find(title) == std::string_view::npos) {
+        made.keyClass = KeyClass::auxiliary;
+    }
+    return made;
 }
 
 // The operation an operator key's tag stands for: 0 is no operation; a tag no operator key

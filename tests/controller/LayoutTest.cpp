@@ -162,6 +162,31 @@ TEST_F(FactoryTest, ClassifiesEveryKeyByItsTitle) {
     }
 }
 
+// A title no button has still makes a key: it enters its title like a digit, is called by its
+// title, and is styled as a digit only when the title is a run of consecutive digits.
+TEST_F(FactoryTest, KeyWithAnUnknownTitleEntersItAsADigit) {
+    launch();
+    constexpr KeyStyleCase kUnknown[] = {
+        {"AB", palette::digitKey, 20, 0, "DEBUG: Digit pressed: AB"},
+        {"G", palette::auxiliaryKey, 18, 0, "DEBUG: Digit pressed: G"},
+        {"", palette::auxiliaryKey, 18, 0, "DEBUG: Digit pressed: "},
+    };
+    for (const auto& c : kUnknown) {
+        const auto key = std::dynamic_pointer_cast<CalcButton>(
+            delegate->createCalcButton(c.title, 0, 0, 40, 40));
+        ASSERT_TRUE(key) << c.title;
+        EXPECT_EQ(key->originalColor, c.background) << c.title;
+        EXPECT_EQ(key->attributedTitle().font,
+                  Font::systemFont(c.titleSize * 0.75, FontWeight::bold))
+            << c.title;
+        EXPECT_EQ(key->tag(), c.tag) << c.title;
+        EXPECT_EQ(key->accessibilityLabel(), c.title) << c.title;
+        EXPECT_EQ(key->toolTip(), "") << c.title;
+        key->sendAction();
+        EXPECT_EQ(takeLines(), std::vector<std::string>{c.commandLine}) << c.title;
+    }
+}
+
 TEST_F(FactoryTest, ConversionLineAsMadeIsNarrowerThanAsLaidOut) {
     launch();
     const auto label = delegate->createConvLabel("HEX  0", 3);
