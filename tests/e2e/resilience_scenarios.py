@@ -351,11 +351,12 @@ def a_paste_against_a_silent_clipboard_owner_waits_once(session):
         owner.sync()  # and from here on it reads no event, so it answers no request
         begin = time.monotonic()
         session.click("📋")
-        session.click("2")
+        # A key, not a click, tells when the window answers again: under openbox a click queued
+        # behind a frozen window is now and then lost before it reaches the program.
+        session.key("2")
         line = session.output.next(timeout=3 * OWNER_TIMEOUT)
         frozen = time.monotonic() - begin
-        check(line == "DEBUG: Button '2' pressed", f"after the paste came {line!r}")
-        session.output.expect(digit("2") + ["DEBUG: Button '2' released"])
+        check(line == "DEBUG: Key pressed: 2", f"after the paste came {line!r}")
         session.figures.append(f"a paste against a silent owner froze the window {frozen:.1f} s")
         check(frozen < 1.5 * OWNER_TIMEOUT,
               f"the window froze {frozen:.1f} s: more than one {OWNER_TIMEOUT:.0f} s wait")
