@@ -41,12 +41,13 @@ bool fitsIn(QSizeF extent, QSizeF room) {
 // `font` when the text fits in the room on one line; otherwise the same family and weight at the
 // largest size (to a hundredth of a point) at which it does.
 QFont fittingFont(QFont font, const QString& text, QSizeF room, QPaintDevice& device) {
-    if (text.isEmpty() || fitsIn(textExtent(font, text, device), room)) return font;
+    if (text.isEmpty()) return font;
+    const QSizeF extent = textExtent(font, text, device);
+    if (fitsIn(extent, room)) return font;
     constexpr double kSmallest = 0.5;
     double fits = kSmallest, tooLarge = font.pointSizeF();
     // The width is close to proportional to the size, which gives a good first guess; the
     // search then settles the hinting's steps.
-    const QSizeF extent = textExtent(font, text, device);
     const double guess = tooLarge * std::min(room.width() / std::max(extent.width(), 1e-9),
                                              room.height() / std::max(extent.height(), 1e-9));
     font.setPointSizeF(std::max(kSmallest, guess));
