@@ -63,7 +63,6 @@ struct View::Impl {
     View* superview = nullptr;
     std::vector<std::shared_ptr<View>> subviews;
     std::unique_ptr<Layer> layer;
-    bool liveResize = false;  // set on the root of a window's tree; inLiveResize() looks it up
     std::string accessibilityLabel;
     std::string toolTip;
     std::string accessibilityDescription;
@@ -135,6 +134,14 @@ inline constexpr Point kNowhere{-1, -1};
 std::vector<QWidget*> windowWidgets();
 // True for the top-level widget of a Window, from its construction on.
 bool isWindowWidget(const QObject* object);
+// True while `root` is the content view of a window in a live resize that it heard start, except
+// while the program sets the window's size itself.
+bool isInLiveResize(const View& root);
+// For tests: the quiet time after the last outside size change that ends a live resize (150 ms
+// unless set), and ending a pending live resize now, as the quiet time's end would. The latter is
+// false when no live resize waits for its end.
+void setLiveResizeQuietPeriod(Window& window, std::chrono::milliseconds period);
+bool endLiveResizeNow(Window& window);
 
 // True when the D-Bus session bus the environment names (or the default one) takes a connection
 // but does not answer the first step of its handshake within `timeout`: Qt's accessibility

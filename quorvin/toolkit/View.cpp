@@ -295,7 +295,7 @@ bool View::inLiveResize() const {
     const View* root = this;
     while (root->d->superview)
         root = root->d->superview;
-    return root->d->liveResize;
+    return isInLiveResize(*root);
 }
 
 void View::viewWillStartLiveResize() {}

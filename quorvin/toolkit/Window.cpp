@@ -19,7 +19,7 @@ namespace quorvin::toolkit {
 namespace {
 
 // The quiet time after the last size change that ends a live resize.
-constexpr int kLiveResizeEndMilliseconds = 150;
+constexpr std::chrono::milliseconds kLiveResizeQuietPeriod{150};
 
 constexpr double kUnlimited = std::numeric_limits<double>::infinity();
 
@@ -80,6 +80,8 @@ struct Window::Impl {
     void contentSizeChanged(Size size);
     void liveSizeChanged(Size size);
     void endLiveResize();
+    // Forgets the content view's part in a live resize, before it leaves the window.
+    void releaseContent();
 
     QPointer<QWidget> widget;
     QTimer* liveResizeEnd = nullptr;  // owned by the widget
@@ -87,7 +89,13 @@ struct Window::Impl {
     Size minSize{0, 0};
     Size maxSize{kUnlimited, kUnlimited};
     Size aspectRatio{0, 0};
+    // From the first outside size change to the end of the quiet period after the last one.
     bool liveResize = false;
+    // The content view that heard this live resize start, and so hears its end; a view set
+    // during a live resize takes no part in it.
+    const View* liveResizeView = nullptr;
+    // While the program sets a size itself, which is never live.
+    bool programResize = false;
 };
 
 namespace {
@@ -151,21 +159,17 @@ void Window::Impl::contentSizeChanged(Size size) {
     const std::shared_ptr<View> view = content;
     if (!view || view->frame().size == size) return;
     // A size the program sets is never live, even when it happens during a live resize.
-    View::Impl& state = view->impl();
-    const bool wasLive = state.liveResize;
-    state.liveResize = false;
+    const bool wasProgramResize = std::exchange(programResize, true);
     view->setFrameSize(size);
-    state.liveResize = wasLive;
+    programResize = wasProgramResize;
 }
 
 void Window::Impl::liveSizeChanged(Size size) {
     const std::shared_ptr<View> view = content;
     if (!liveResize) {
         liveResize = true;
-        if (view) {
-            view->impl().liveResize = true;
-            view->viewWillStartLiveResize();
-        }
+        liveResizeView = view.get();
+        if (view) view->viewWillStartLiveResize();
     }
     if (view && view->frame().size != size) view->setFrameSize(size);
     liveResizeEnd->start();
@@ -178,8 +182,7 @@ void Window::Impl::endLiveResize() {
     }
     liveResize = false;
     const std::shared_ptr<View> view = content;
-    const bool notify = view && view->impl().liveResize;
-    if (view) view->impl().liveResize = false;
+    const bool notify = view && view.get() == std::exchange(liveResizeView, nullptr);
 
     // Without a window manager nothing kept the limits during the drag: correct the size now, so
     // that the end is reported at the final size. A maximized or full-screen window has the size
@@ -197,13 +200,19 @@ void Window::Impl::endLiveResize() {
     if (notify) view->viewDidEndLiveResize();
 }
 
+void Window::Impl::releaseContent() {
+    if (!content) return;
+    if (liveResizeView == content.get()) liveResizeView = nullptr;
+    content->impl().detachWidget();
+}
+
 Window::Window(Rect contentRect, unsigned styleMask, BackingStore, bool)
     : d(std::make_unique<Impl>()) {
     auto* widget = new WindowWidget(d.get(), windowFlags(styleMask));
     d->widget = widget;
     d->liveResizeEnd = new QTimer(widget);
     d->liveResizeEnd->setSingleShot(true);
-    d->liveResizeEnd->setInterval(kLiveResizeEndMilliseconds);
+    d->liveResizeEnd->setInterval(kLiveResizeQuietPeriod);
     Impl* state = d.get();
     QObject::connect(d->liveResizeEnd, &QTimer::timeout, widget,
                      [state] { state->endLiveResize(); });
@@ -224,10 +233,7 @@ Window::~Window() {
     windows.erase(std::remove(windows.begin(), windows.end(), d.get()), windows.end());
     // The content view may be held elsewhere: its widget must not die with the window's, and a
     // live resize it was in ends without a report.
-    if (d->content) {
-        d->content->impl().liveResize = false;
-        d->content->impl().detachWidget();
-    }
+    d->releaseContent();
     if (QWidget* widget = d->widget) {
         static_cast<WindowWidget*>(widget)->owner = nullptr;
         delete widget;
@@ -299,10 +305,8 @@ std::shared_ptr<View> Window::contentView() const {
 
 void Window::setContentView(std::shared_ptr<View> view) {
     if (view == d->content) return;
-    if (const std::shared_ptr<View> old = std::exchange(d->content, nullptr)) {
-        old->impl().liveResize = false;
-        old->impl().detachWidget();
-    }
+    d->releaseContent();
+    d->content = nullptr;
     if (!view) return;
     view->removeFromSuperview();
     d->content = view;
@@ -356,6 +360,26 @@ std::vector<QWidget*> windowWidgets() {
 
 bool isWindowWidget(const QObject* object) {
     return dynamic_cast<const WindowWidget*>(object) != nullptr;
+}
+
+bool isInLiveResize(const View& root) {
+    const QWidget* widget = widgetOf(root);
+    const auto* window =
+        widget ? dynamic_cast<const WindowWidget*>(widget->parentWidget()) : nullptr;
+    const Window::Impl* state = window ? window->owner : nullptr;
+    return state && state->liveResize && !state->programResize && state->liveResizeView == &root;
+}
+
+void setLiveResizeQuietPeriod(Window& window, std::chrono::milliseconds period) {
+    window.impl().liveResizeEnd->setInterval(period);
+}
+
+bool endLiveResizeNow(Window& window) {
+    Window::Impl& state = window.impl();
+    if (!state.liveResizeEnd->isActive()) return false;
+    state.liveResizeEnd->stop();
+    state.endLiveResize();
+    return true;
 }
 
 }  // namespace quorvin::toolkit
