@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
@@ -21,6 +20,7 @@
 #include <vector>
 
 #include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/QtBridge.h"
 
 namespace quorvin::toolkit {
@@ -146,59 +146,6 @@ std::weak_ptr<ApplicationDelegate>& applicationDelegate() {
     return delegate;
 }
 
-// Where a release happened, in the pressed button's coordinates. A button that is no longer on
-// screen is never under the pointer.
-Point releaseLocation(const Button& button, QPointF globalPosition) {
-    const QWidget* widget = widgetOf(button);
-    if (!widget || !widget->isVisible()) return kNowhere;
-    return viewLocation(*widget, widget->mapFromGlobal(globalPosition));
-}
-
-// True for the native window of one of the program's windows (not a tooltip's, say).
-bool isProgramWindow(const QObject* receiver) {
-    for (const QWidget* window : windowWidgets()) {
-        if (window->windowHandle() == receiver) return true;
-    }
-    return false;
-}
-
-// True when the event takes the window off the screen, so that no release can reach it: it is
-// hidden, minimised, or unmapped by someone else (which Qt reports as an empty exposure).
-bool takesWindowAway(const QObject* receiver, const QEvent* event) {
-    switch (event->type()) {
-    case QEvent::Hide: return true;
-    case QEvent::Expose: return !static_cast<const QWindow*>(receiver)->isExposed();
-    case QEvent::WindowStateChange:
-        return static_cast<const QWindow*>(receiver)->windowStates() & Qt::WindowMinimized;
-    default: return false;
-    }
-}
-
-// Hands the release of a left-button press to the button that took the press. It watches the
-// window, not the widget: Qt drops a release whose pressed widget has gone, and delivers one
-// outside the widget to the widget only while it exists. Returning false lets Qt finish its own
-// release handling (the implicit grab). A window taken off the screen ends the press at once.
-class ReleaseFilter : public QObject {
-public:
-    bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (!receiver->isWindowType()) return false;
-        if (event->type() != QEvent::MouseButtonRelease) {
-            if (isPressInProgress() && takesWindowAway(receiver, event) &&
-                isProgramWindow(receiver)) {
-                endPressWithoutRelease();
-            }
-            return false;
-        }
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::LeftButton) return false;
-        if (const std::shared_ptr<Button> button = takePressedButton()) {
-            button->mouseUp(MouseEvent{releaseLocation(*button, mouse->globalPosition())});
-        }
-        deliverDeferredKeyEvents();
-        return false;
-    }
-};
-
 // Sets the windows' icon once the first window has been exposed, and so painted: loading the
 // icon theme and the SVG plugin and drawing the icon at four sizes takes a few milliseconds that
 // the first frame need not wait for.
@@ -226,7 +173,6 @@ public:
 
 struct Application::Impl {
     QApplication* qt = nullptr;
-    ReleaseFilter* releaseFilter = nullptr;       // owned by qt
     QPointer<WindowIconSetter> windowIconSetter;  // until the icon is set
     ActivationPolicy activationPolicy = ActivationPolicy::regular;
 };
@@ -267,9 +213,7 @@ Application::Application() : d(std::make_unique<Impl>()) {
 
     // Closing the last window asks the delegate instead (see windowDidClose).
     QApplication::setQuitOnLastWindowClosed(false);
-    d->releaseFilter = new ReleaseFilter;
-    d->releaseFilter->setParent(d->qt);
-    d->qt->installEventFilter(d->releaseFilter);
+    InputRouter::shared();
 }
 
 Application::~Application() = default;

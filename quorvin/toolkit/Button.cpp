@@ -2,39 +2,10 @@
 
 #include <utility>
 
+#include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/QtBridge.h"
 
 namespace quorvin::toolkit {
-
-namespace {
-
-// Held strongly from the press to its release, as a blocking tracking loop holds its button: a
-// button removed from the window in between (a rebuild) still hears its release, away from it.
-std::shared_ptr<Button>& pressedButton() {
-    static std::shared_ptr<Button> button;
-    return button;
-}
-
-}  // namespace
-
-void rememberPressedButton(std::shared_ptr<Button> button) {
-    pressedButton() = std::move(button);
-}
-
-std::shared_ptr<Button> takePressedButton() {
-    return std::exchange(pressedButton(), nullptr);
-}
-
-bool isPressInProgress() {
-    return pressedButton() != nullptr;
-}
-
-void endPressWithoutRelease() {
-    if (const std::shared_ptr<Button> button = takePressedButton()) {
-        button->mouseUp(MouseEvent{kNowhere});
-    }
-    deliverDeferredKeyEvents();
-}
 
 Button::Button(Rect frame) : View(frame) {}
 
@@ -78,7 +49,7 @@ void Button::sendAction() {
 void Button::mouseDown(const MouseEvent&) {
     highlighted = true;
     setNeedsDisplay();
-    rememberPressedButton(std::static_pointer_cast<Button>(weak_from_this().lock()));
+    InputRouter::shared().pressBegan(std::static_pointer_cast<Button>(weak_from_this().lock()));
 }
 
 void Button::mouseUp(const MouseEvent& event) {

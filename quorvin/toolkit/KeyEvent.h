@@ -42,7 +42,4 @@ using KeyEventMonitor = std::function<std::optional<KeyEvent>(const KeyEvent& ev
 // key alone are not key-down events. Keyboard shortcuts never fire while a monitor swallows keys.
 void addLocalMonitorForEvents(EventMask mask, KeyEventMonitor monitor);
 
-// Removes every monitor, for tests that launch the application's controller again and again.
-void removeAllLocalMonitors();
-
 }  // namespace quorvin::toolkit

@@ -31,8 +31,8 @@
 
 namespace quorvin::toolkit {
 
-// The on-screen half of a View: paints the view and hands it left-button presses. It never owns
-// the view; the view's destructor clears `view` before the widget goes.
+// The on-screen half of a View: paints the view; the input router hands the view its presses.
+// It never owns the view; the view's destructor clears `view` before the widget goes.
 class ViewWidget : public QWidget {
 public:
     explicit ViewWidget(View* owner);
@@ -41,8 +41,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 struct View::Impl {
@@ -111,24 +109,6 @@ Point viewLocation(const QWidget& widget, QPointF position);
 
 QWidget* widgetOf(const View& view);
 QWidget* widgetOf(const Window& window);
-
-// The button that took the last left-button press and waits for its release.
-void rememberPressedButton(std::shared_ptr<Button> button);
-std::shared_ptr<Button> takePressedButton();
-// True between a button's press and its release.
-bool isPressInProgress();
-// Ends a press whose release will not come (its window was hidden, unmapped or minimised, which
-// also ends the pointer grab) as a release away from its button, then hands on the keys that
-// waited for it. Does nothing when no press is in progress.
-void endPressWithoutRelease();
-
-// Keys pressed while a button is held wait for its release, as they would behind a blocking
-// tracking loop; this hands them to the key monitors, in order.
-void deliverDeferredKeyEvents();
-
-// Where a release that happened nowhere over the pressed button is reported: outside the bounds
-// of every view.
-inline constexpr Point kNowhere{-1, -1};
 
 // The top-level widgets of the program's windows.
 std::vector<QWidget*> windowWidgets();

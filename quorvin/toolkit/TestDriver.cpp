@@ -11,6 +11,7 @@
 
 #include <cmath>
 
+#include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/QtBridge.h"
 
 namespace quorvin::toolkit::testing {
@@ -136,6 +137,10 @@ bool pressAccessible(Window& window, std::string_view name) {
     if (!actions || !actions->actionNames().contains(press)) return false;
     actions->doAction(press);
     return true;
+}
+
+void resetInput() {
+    InputRouter::shared().reset();
 }
 
 void wait(int milliseconds) {

@@ -61,6 +61,10 @@ std::vector<AccessibleElement> accessibleTree(Window& window);
 // when no element has that name or it cannot be pressed.
 bool pressAccessible(Window& window, std::string_view name);
 
+// Forgets every key monitor and every key waiting for a release, for fixtures that start the
+// program's controller again and again.
+void resetInput();
+
 // Handles queued events for at least `milliseconds`.
 void wait(int milliseconds);
 

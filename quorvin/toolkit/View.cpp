@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/QtBridge.h"
 #include "quorvin/toolkit/View.h"
 
@@ -13,18 +14,6 @@ namespace quorvin::toolkit {
 namespace {
 
 std::size_t liveViews = 0;
-
-// Depth of press handlers running inside a view's widget. A widget must not be deleted while its
-// own handler runs (Qt touches it afterwards), so views dying then hand their widget to
-// deleteLater instead.
-int pressDispatchDepth = 0;
-
-struct PressDispatch {
-    PressDispatch() { ++pressDispatchDepth; }
-    ~PressDispatch() { --pressDispatchDepth; }
-    PressDispatch(const PressDispatch&) = delete;
-    PressDispatch& operator=(const PressDispatch&) = delete;
-};
 
 // Widget coordinates are ints; frames far outside any screen are clamped so that rounding stays
 // defined, and NaN counts as 0.
@@ -45,33 +34,6 @@ void ViewWidget::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     view->impl().paint(painter, *this);
-}
-
-// The second press of a double click arrives as a double-click event, which QWidget hands to
-// mousePressEvent: every press reaches the view once.
-void ViewWidget::mousePressEvent(QMouseEvent* event) {
-    if (!view || event->button() != Qt::LeftButton) {
-        event->ignore();
-        return;
-    }
-    // The dispatch guard is declared first so that it ends last: if the handler dropped the last
-    // reference, the view dies when `keep` goes, while the guard still defers the widget's
-    // deletion.
-    PressDispatch dispatch;
-    const std::shared_ptr<View> keep = view->weak_from_this().lock();
-    // A press whose release never came (the window lost the pointer grab in between) ends now,
-    // as a release away from its button, so that button does not stay pressed.
-    if (isPressInProgress()) endPressWithoutRelease();
-    // That release may have removed this view (or destroyed it, if nothing shares it).
-    if (!view || !isVisible()) return;
-    view->mouseDown(MouseEvent{viewLocation(*this, event->position())});
-    event->accept();
-}
-
-void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
-    // The release half reaches the pressed button through the application's window-level filter,
-    // which also sees releases whose widget is gone; nothing is delivered here.
-    event->accept();
 }
 
 void View::Impl::place() const {
@@ -202,7 +164,8 @@ View::~View() {
         child->d->superview = nullptr;
     if (ViewWidget* widget = d->widget) {
         widget->view = nullptr;
-        if (pressDispatchDepth > 0) {
+        // Qt still touches the widget of a press being handled.
+        if (InputRouter::isHandlingPress()) {
             widget->hide();
             widget->deleteLater();
         } else {

@@ -23,7 +23,7 @@ protected:
 
     void TearDown() override {
         delegate.reset();
-        toolkit::removeAllLocalMonitors();
+        toolkit::testing::resetInput();
         toolkit::setDebugSink({});
     }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "quorvin/toolkit/Button.h"
+#include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/TextField.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
@@ -187,7 +188,7 @@ TEST_F(ButtonTracking, APressEndsWhenItsWindowLeavesTheScreen) {
         EXPECT_EQ(button->releases[0].location, kNowhere) << c.name;
         button->releases.clear();
     }
-    removeAllLocalMonitors();
+    InputRouter::shared().reset();
 }
 
 // Keys wait behind a press up to a bound; the first key past it ends the press and every key
@@ -207,7 +208,7 @@ TEST_F(ButtonTracking, TooManyKeysBehindOnePressEndIt) {
     EXPECT_FALSE(button->isHighlighted());
     release(kInside);  // the late release is no click
     EXPECT_EQ(log, (Log{"press", "release"}));
-    removeAllLocalMonitors();
+    InputRouter::shared().reset();
 }
 
 TEST_F(ButtonTracking, OtherMouseButtonsDoNothing) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/QtBridge.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
@@ -86,7 +87,7 @@ TEST(KeyMonitor, SeesEveryPressOnceAndSwallowsItAndItsShortcuts) {
     QTest::keyClick(handle, Qt::Key_5);
     QTest::keyClick(handle, Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(handle, Qt::Key_Backspace);
-    removeAllLocalMonitors();
+    InputRouter::shared().reset();
 
     EXPECT_EQ(seen, (std::vector<std::string>{"5", "c", "\x7F"}));
     EXPECT_EQ(shortcutsFired, 0);

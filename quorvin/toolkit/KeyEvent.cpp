@@ -1,13 +1,12 @@
-// Key-down events: the mapping from Qt's key events, and the application-wide monitor.
-#include <QCoreApplication>
 #include <QKeyEvent>
 
 #include <algorithm>
 #include <array>
 #include <utility>
-#include <vector>
 
 #include "quorvin/toolkit/KeyEvent.h"
+
+#include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/QtBridge.h"
 
 namespace quorvin::toolkit {
@@ -77,61 +76,6 @@ std::uint64_t modifierFlags(Qt::KeyboardModifiers modifiers) {
     return flags;
 }
 
-std::vector<KeyEventMonitor>& monitors() {
-    static std::vector<KeyEventMonitor> registered;
-    return registered;
-}
-
-std::vector<KeyEvent>& deferredKeyEvents() {
-    static std::vector<KeyEvent> waiting;
-    return waiting;
-}
-
-// Keys held back behind one press. Nobody types that many with a mouse button held: a press that
-// holds back more has lost its release, so the next key ends it (as a release away from its
-// button) and is handed on after the ones that waited.
-constexpr std::size_t kMaxDeferredKeys = 64;
-
-// True when every monitor passed the event on.
-bool dispatch(const KeyEvent& event) {
-    std::optional<KeyEvent> current = event;
-    // A copy: a monitor may add another while it runs.
-    const std::vector<KeyEventMonitor> active = monitors();
-    for (const auto& monitor : active) {
-        current = monitor(*current);
-        if (!current) return false;
-    }
-    return true;
-}
-
-// Takes every key press before any widget or shortcut sees it. Qt shows a filter each press
-// twice, first for the window and then for the widget it goes to: the window's delivery is the
-// one handled, and both are swallowed. A press that comes while a button is held waits for the
-// button's release, so a click is always complete before the next key acts; a press that ends
-// without one hands the waiting keys on then.
-class KeyMonitorFilter : public QObject {
-public:
-    bool eventFilter(QObject* receiver, QEvent* event) override {
-        if (event->type() == QEvent::ShortcutOverride) {
-            // Accepting claims the key for the widget, so no shortcut fires on it.
-            event->accept();
-            return true;
-        }
-        if (event->type() != QEvent::KeyPress) return false;
-        if (!receiver->isWindowType()) return true;
-        const auto keyEvent = toKeyEvent(*static_cast<QKeyEvent*>(event));
-        if (!keyEvent) return true;
-        if (isPressInProgress()) {
-            if (deferredKeyEvents().size() < kMaxDeferredKeys) {
-                deferredKeyEvents().push_back(*keyEvent);
-                return true;
-            }
-            endPressWithoutRelease();
-        }
-        return !dispatch(*keyEvent);
-    }
-};
-
 }  // namespace
 
 std::optional<KeyEvent> toKeyEvent(const QKeyEvent& event) {
@@ -159,26 +103,7 @@ std::optional<KeyEvent> toKeyEvent(const QKeyEvent& event) {
 
 void addLocalMonitorForEvents(EventMask mask, KeyEventMonitor monitor) {
     if (mask != EventMask::keyDown || !monitor) return;
-    static KeyMonitorFilter* filter = nullptr;
-    if (filter == nullptr && QCoreApplication::instance() != nullptr) {
-        filter = new KeyMonitorFilter;
-        filter->setParent(QCoreApplication::instance());
-        QCoreApplication::instance()->installEventFilter(filter);
-    }
-    monitors().push_back(std::move(monitor));
-}
-
-void removeAllLocalMonitors() {
-    monitors().clear();
-    deferredKeyEvents().clear();
-}
-
-// The events that waited were swallowed when they came; whatever the monitors say now, there
-// is no dispatch left to continue.
-void deliverDeferredKeyEvents() {
-    const std::vector<KeyEvent> waiting = std::exchange(deferredKeyEvents(), {});
-    for (const auto& event : waiting)
-        dispatch(event);
+    InputRouter::shared().addKeyMonitor(std::move(monitor));
 }
 
 }  // namespace quorvin::toolkit

@@ -1,0 +1,75 @@
+#pragma once
+
+// Private to the toolkit: the one place that decides when a press, a release or a key acts.
+
+#include <QObject>
+
+#include <memory>
+#include <vector>
+
+#include "quorvin/toolkit/Geometry.h"
+#include "quorvin/toolkit/KeyEvent.h"
+
+class QKeyEvent;
+class QMouseEvent;
+
+namespace quorvin::toolkit {
+
+class Button;
+class ViewWidget;
+
+// Where a release that happened nowhere over the pressed button is reported: outside the bounds
+// of every view.
+inline constexpr Point kNowhere{-1, -1};
+
+// A click completes before the next event acts. The router is one application-wide event
+// filter that sees every press, release and key before any widget does, and owns the state of
+// the rule: the button whose press waits for its release, the keys that came in between, the
+// key monitors, and whether a press is being handled (while it is, a view that dies hands its
+// widget to deleteLater, because Qt still touches the widget afterwards).
+//
+// Example: hold the 1 key, type 2, release. The press makes 1 the pressed button and highlights
+// it; the 2 key arrives while it is held, so it waits; the release over 1 sends its action
+// ("1"), and only then does the 2 reach the key monitors: the display reads 12, as it would
+// behind a blocking tracking loop.
+//
+// A press whose release cannot come (its window was hidden, minimised or unmapped, which ends
+// the pointer grab) ends as a release away from its button, and the waiting keys follow at once.
+// So does a press that has held back more keys than anyone types with a button held.
+class InputRouter : public QObject {
+public:
+    // The application's router, installed on the running QApplication on first use.
+    static InputRouter& shared();
+    // True while a press is being handled; false before the router exists.
+    static bool isHandlingPress();
+
+    void addKeyMonitor(KeyEventMonitor monitor);
+    // Forgets every monitor and waiting key, for tests that start the program's controller
+    // again and again.
+    void reset();
+
+    // Called by a button that took a press: it hears the release, wherever that happens. Held
+    // strongly until then, so that a button removed in between (a rebuild) still hears it.
+    void pressBegan(std::shared_ptr<Button> button);
+
+    bool eventFilter(QObject* receiver, QEvent* event) override;
+
+private:
+    InputRouter() = default;
+
+    void press(ViewWidget& widget, const QMouseEvent& event);
+    void release(const QMouseEvent& event);
+    // Returns true when the key is swallowed.
+    bool key(const QKeyEvent& event);
+    void endPressWithoutRelease();
+    void deliverWaitingKeys();
+    // True when every monitor passed the event on.
+    bool dispatch(const KeyEvent& event);
+
+    std::shared_ptr<Button> pressedButton;
+    std::vector<KeyEvent> waitingKeys;
+    std::vector<KeyEventMonitor> monitors;
+    int pressDepth = 0;
+};
+
+}  // namespace quorvin::toolkit
