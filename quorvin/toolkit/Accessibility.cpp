@@ -8,8 +8,10 @@
 #include <utility>
 
 #include "quorvin/toolkit/Button.h"
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/QtConversions.h"
 #include "quorvin/toolkit/TextField.h"
+#include "quorvin/toolkit/ViewWidget.h"
+#include "quorvin/toolkit/WindowWidget.h"
 
 namespace quorvin::toolkit {
 

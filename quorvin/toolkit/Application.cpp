@@ -19,9 +19,12 @@
 #include <string_view>
 #include <vector>
 
+#include "quorvin/toolkit/Accessibility.h"
 #include "quorvin/toolkit/DebugLog.h"
 #include "quorvin/toolkit/InputRouter.h"
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/toolkit/SessionBusProbe.h"
+#include "quorvin/toolkit/WindowWidget.h"
 
 namespace quorvin::toolkit {
 

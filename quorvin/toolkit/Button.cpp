@@ -2,8 +2,10 @@
 
 #include <utility>
 
+#include "quorvin/toolkit/Accessibility.h"
 #include "quorvin/toolkit/InputRouter.h"
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/Painter.h"
+#include "quorvin/toolkit/QtConversions.h"
 
 namespace quorvin::toolkit {
 

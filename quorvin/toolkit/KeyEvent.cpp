@@ -7,7 +7,7 @@
 #include "quorvin/toolkit/KeyEvent.h"
 
 #include "quorvin/toolkit/InputRouter.h"
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/QtConversions.h"
 
 namespace quorvin::toolkit {
 

@@ -4,7 +4,8 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/toolkit/X11.h"
 
 namespace quorvin::toolkit {
 

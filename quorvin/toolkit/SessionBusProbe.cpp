@@ -1,6 +1,8 @@
 // Whether the D-Bus session bus answers, asked over a plain socket before Qt connects to it: Qt's
 // accessibility bridge connects synchronously at start-up and waits as long as the bus lets it.
 
+#include "quorvin/toolkit/SessionBusProbe.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -15,8 +17,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "quorvin/toolkit/QtBridge.h"
 
 namespace quorvin::toolkit {
 

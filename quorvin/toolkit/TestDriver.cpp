@@ -12,7 +12,9 @@
 #include <cmath>
 
 #include "quorvin/toolkit/InputRouter.h"
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/toolkit/ViewWidget.h"
+#include "quorvin/toolkit/WindowWidget.h"
 
 namespace quorvin::toolkit::testing {
 

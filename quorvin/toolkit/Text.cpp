@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/QtConversions.h"
 
 namespace quorvin::toolkit {
 

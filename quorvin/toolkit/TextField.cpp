@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/Accessibility.h"
+#include "quorvin/toolkit/Painter.h"
+#include "quorvin/toolkit/QtConversions.h"
 
 namespace quorvin::toolkit {
 

@@ -5,9 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "quorvin/toolkit/Accessibility.h"
 #include "quorvin/toolkit/InputRouter.h"
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/Painter.h"
+#include "quorvin/toolkit/QtConversions.h"
 #include "quorvin/toolkit/View.h"
+#include "quorvin/toolkit/ViewWidget.h"
+#include "quorvin/toolkit/WindowWidget.h"
 
 namespace quorvin::toolkit {
 
@@ -33,7 +37,7 @@ void ViewWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    view->impl().paint(painter, *this);
+    View::Impl::of(*view).paint(painter, *this);
 }
 
 void View::Impl::place() const {
@@ -95,46 +99,6 @@ void View::Impl::paint(QPainter& painter, QWidget& target) const {
     }
 }
 
-namespace {
-
-double relativeLuminance(const QColor& color) {
-    const auto linear = [](double component) {
-        return component <= 0.04045 ? component / 12.92
-                                    : std::pow((component + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
-           0.0722 * linear(color.blueF());
-}
-
-// What a light palette writes text in.
-const QColor kLightPaletteText = Qt::black;
-constexpr double kMinimumContrast = 4.5;
-
-}  // namespace
-
-double contrastRatio(const QColor& first, const QColor& second) {
-    const double a = relativeLuminance(first), b = relativeLuminance(second);
-    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-}
-
-QColor Painter::readableTextColor(const View& view, QPalette::ColorRole role,
-                                  std::optional<Color> ownBackground) const {
-    const QColor platform = widget.palette().color(role);
-    std::optional<Color> background = ownBackground;
-    for (const View* v = &view; v && !background; v = v->superview()) {
-        if (const Layer* backing = v->layer();
-            backing && backing->backgroundColor() && backing->backgroundColor()->alpha > 0) {
-            background = backing->backgroundColor();
-        }
-    }
-    if (!background) return platform;
-    const QColor fixed = toQColor(*background);
-    const double platformContrast = contrastRatio(platform, fixed);
-    if (platformContrast >= kMinimumContrast) return platform;
-    return contrastRatio(kLightPaletteText, fixed) > platformContrast ? kLightPaletteText
-                                                                      : platform;
-}
-
 View::View(Rect frame) : d(std::make_unique<Impl>(*this, frame)) {
     ++liveViews;
     d->widget = new ViewWidget(this);
@@ -148,7 +112,7 @@ namespace {
 void detachSurvivingDescendants(const std::vector<std::shared_ptr<View>>& subviews) {
     for (const auto& child : subviews) {
         if (child.use_count() > 1) {
-            child->impl().detachWidget();  // its own children go with it
+            View::Impl::of(*child).detachWidget();  // its own children go with it
         } else {
             detachSurvivingDescendants(child->subviews());
         }
@@ -322,7 +286,7 @@ Point viewLocation(const QWidget& widget, QPointF position) {
 }
 
 QWidget* widgetOf(const View& view) {
-    return view.impl().widget;
+    return View::Impl::of(view).widget;
 }
 
 }  // namespace quorvin::toolkit

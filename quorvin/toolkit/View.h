@@ -73,15 +73,13 @@ public:
     // Views alive in the process, for tests that prove a rebuild frees the previous one.
     static std::size_t liveViewCount();
 
-    struct Impl;
-    Impl& impl() const { return *d; }
+    struct Impl;  // the toolkit's side, in ViewWidget.h
 
 protected:
     // Draws the view's own content between the layer's background and its border.
     virtual void draw(Painter& painter) const;
 
 private:
-    friend class Painter;
     std::unique_ptr<Impl> d;
 };
 

@@ -12,7 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/Accessibility.h"
+#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/toolkit/ViewWidget.h"
+#include "quorvin/toolkit/WindowWidget.h"
+#include "quorvin/toolkit/X11.h"
 
 namespace quorvin::toolkit {
 
@@ -73,6 +77,8 @@ Size constrain(const SizeLimits& limits, Size size) {
 }  // namespace
 
 struct Window::Impl {
+    static Impl& of(const Window& window) { return *window.d; }
+
     Size currentSize() const { return sizeOf(widget->size()); }
     SizeLimits limits() const { return SizeLimits{minSize, maxSize, aspectRatio}; }
     void applyHints() const;
@@ -203,7 +209,7 @@ void Window::Impl::endLiveResize() {
 void Window::Impl::releaseContent() {
     if (!content) return;
     if (liveResizeView == content.get()) liveResizeView = nullptr;
-    content->impl().detachWidget();
+    View::Impl::of(*content).detachWidget();
 }
 
 Window::Window(Rect contentRect, unsigned styleMask, BackingStore, bool)
@@ -347,7 +353,7 @@ Size Window::constrainedContentSize(Size size) const {
 }
 
 QWidget* widgetOf(const Window& window) {
-    return window.impl().widget;
+    return Window::Impl::of(window).widget;
 }
 
 std::vector<QWidget*> windowWidgets() {
@@ -371,11 +377,11 @@ bool isInLiveResize(const View& root) {
 }
 
 void setLiveResizeQuietPeriod(Window& window, std::chrono::milliseconds period) {
-    window.impl().liveResizeEnd->setInterval(period);
+    Window::Impl::of(window).liveResizeEnd->setInterval(period);
 }
 
 bool endLiveResizeNow(Window& window) {
-    Window::Impl& state = window.impl();
+    Window::Impl& state = Window::Impl::of(window);
     if (!state.liveResizeEnd->isActive()) return false;
     state.liveResizeEnd->stop();
     state.endLiveResize();

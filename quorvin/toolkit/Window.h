@@ -62,8 +62,7 @@ public:
     // The size the limits and the proportion allow that is closest to `size`.
     Size constrainedContentSize(Size size) const;
 
-    struct Impl;
-    Impl& impl() const { return *d; }
+    struct Impl;  // the toolkit's side, in Window.cpp
 
 private:
     std::unique_ptr<Impl> d;

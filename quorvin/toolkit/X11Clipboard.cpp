@@ -17,7 +17,8 @@
 #include <string>
 #include <string_view>
 
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/toolkit/X11.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

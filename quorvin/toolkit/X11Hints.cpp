@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/X11.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

@@ -9,8 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "quorvin/toolkit/Accessibility.h"
 #include "quorvin/toolkit/Button.h"
 #include "quorvin/toolkit/TextField.h"
+#include "quorvin/toolkit/ViewWidget.h"
+#include "quorvin/toolkit/WindowWidget.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace quorvin::toolkit {

@@ -10,6 +10,8 @@
 #include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/TextField.h"
+#include "quorvin/toolkit/ViewWidget.h"
+#include "quorvin/toolkit/WindowWidget.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace quorvin::toolkit {

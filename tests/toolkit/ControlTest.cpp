@@ -7,7 +7,9 @@
 #include <string>
 
 #include "quorvin/toolkit/Button.h"
+#include "quorvin/toolkit/QtConversions.h"
 #include "quorvin/toolkit/TextField.h"
+#include "quorvin/toolkit/ViewWidget.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace quorvin::toolkit {

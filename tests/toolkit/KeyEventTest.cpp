@@ -9,7 +9,9 @@
 
 #include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/KeyEvent.h"
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/toolkit/ViewWidget.h"
+#include "quorvin/toolkit/WindowWidget.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace quorvin::toolkit {

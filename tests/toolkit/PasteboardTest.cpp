@@ -8,6 +8,7 @@
 #include <string>
 
 #include "quorvin/toolkit/Pasteboard.h"
+#include "quorvin/toolkit/QtConversions.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace quorvin::toolkit {

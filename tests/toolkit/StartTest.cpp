@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/SessionBusProbe.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "quorvin/toolkit/QtConversions.h"
 #include "quorvin/toolkit/Text.h"
 
 namespace quorvin::toolkit {

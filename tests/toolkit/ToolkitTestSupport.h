@@ -12,8 +12,9 @@
 #include <string>
 
 #include "quorvin/toolkit/Application.h"
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/ViewWidget.h"
 #include "quorvin/toolkit/Window.h"
+#include "quorvin/toolkit/WindowWidget.h"
 
 namespace quorvin::toolkit {
 

@@ -7,6 +7,7 @@
 
 #include "quorvin/toolkit/TextField.h"
 #include "quorvin/toolkit/View.h"
+#include "quorvin/toolkit/ViewWidget.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace quorvin::toolkit {

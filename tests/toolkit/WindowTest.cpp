@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/toolkit/ViewWidget.h"
+#include "quorvin/toolkit/WindowWidget.h"
 #include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace quorvin::toolkit {

@@ -1,4 +1,4 @@
-#include "quorvin/toolkit/QtBridge.h"
+#include "quorvin/toolkit/QtConversions.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>

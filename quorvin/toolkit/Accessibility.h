@@ -1,0 +1,39 @@
+#pragma once
+
+// Private to the toolkit and its tests: what assistive technology is told about the views.
+
+#include <QAccessible>
+#include <QWidget>
+
+#include <functional>
+
+#include "quorvin/toolkit/Button.h"
+#include "quorvin/toolkit/TextField.h"
+#include "quorvin/toolkit/View.h"
+
+namespace quorvin::toolkit {
+
+// Lets assistive technology read the views: each view's widget reports a role (push button,
+// radio button for a selectable one, static text, status bar for a status field, grouping;
+// client for a window's content view, window for the window), a name, a description, its states
+// and, for buttons, the press action. Installed once the QApplication exists, after Qt's own
+// widget factory, so that it is asked first; later calls do nothing.
+void installAccessibility();
+// Tell listening assistive technology that a view's name or description, or a button's checked
+// state, changed. They do nothing while no assistive technology is active.
+void accessibleNameChanged(const View& view);
+void accessibleDescriptionChanged(const View& view);
+void accessibleSelectionChanged(const Button& button, bool becameSelectable);
+// A field became a status field or stopped being one: it gets or loses its announcer, and when
+// its window is active assistive technology hears that the focus is on it.
+void accessibleStatusChanged(const TextField& field);
+// Announces a status field's text, and its description if that changed, once the event being
+// handled is done. Does nothing for other fields.
+void accessibleStatusAnnounce(const TextField& field);
+// Tells assistive technology where the focus of a window that has just become active is.
+void accessibleWindowActivated(QWidget& window);
+// Receives those announcements instead of Qt, whether or not assistive technology is active, so
+// that tests can see them. An empty function restores Qt.
+void setAccessibleEventSink(std::function<void(QAccessibleEvent&)> sink);
+
+}  // namespace quorvin::toolkit

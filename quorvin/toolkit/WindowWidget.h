@@ -1,0 +1,36 @@
+#pragma once
+
+// Private to the toolkit and its tests: how the other parts of the toolkit reach the program's
+// windows.
+
+#include <QObject>
+#include <QWidget>
+
+#include <chrono>
+#include <vector>
+
+#include "quorvin/toolkit/View.h"
+#include "quorvin/toolkit/Window.h"
+
+namespace quorvin::toolkit {
+
+QWidget* widgetOf(const Window& window);
+
+// The top-level widgets of the program's windows.
+std::vector<QWidget*> windowWidgets();
+// True for the top-level widget of a Window, from its construction on.
+bool isWindowWidget(const QObject* object);
+// True while `root` is the content view of a window in a live resize that it heard start, except
+// while the program sets the window's size itself.
+bool isInLiveResize(const View& root);
+// For tests: the quiet time after the last outside size change that ends a live resize (150 ms
+// unless set), and ending a pending live resize now, as the quiet time's end would. The latter is
+// false when no live resize waits for its end.
+void setLiveResizeQuietPeriod(Window& window, std::chrono::milliseconds period);
+bool endLiveResizeNow(Window& window);
+
+// Called by a window that has just accepted its close; ends the application when no other
+// window is left open and the delegate agrees.
+void windowDidClose();
+
+}  // namespace quorvin::toolkit
