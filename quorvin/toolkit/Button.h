@@ -39,8 +39,8 @@ public:
     BezelStyle bezelStyle() const { return bezel; }
     void setBordered(bool bordered);
     bool isBordered() const { return bordered; }
-    void setFocusRingType(FocusRingType type) { focusRing = type; }
-    FocusRingType focusRingType() const { return focusRing; }
+    // No view takes the keyboard focus, so no ring is ever drawn; the type is not stored.
+    void setFocusRingType([[maybe_unused]] FocusRingType type) {}
     void setTag(int tag) { tagValue = tag; }
     int tag() const { return tagValue; }
 
@@ -80,7 +80,6 @@ private:
     AttributedString attributed;
     Font titleFont = Font::systemFont(13);
     BezelStyle bezel = BezelStyle::regular;
-    FocusRingType focusRing = FocusRingType::automatic;
     bool bordered = true;
     bool highlighted = false;
     int tagValue = 0;

@@ -32,8 +32,8 @@ public:
     Color backgroundColor() const { return background; }
     void setBordered(bool bordered);
     bool isBordered() const { return bordered; }
-    void setBezeled(bool bezeled);
-    bool isBezeled() const { return bezeled; }
+    // The border is the field's only frame; the bezel choice is accepted and not stored.
+    void setBezeled([[maybe_unused]] bool bezeled) {}
     void setDrawsBackground(bool drawsBackground);
     bool drawsBackground() const { return fillsBackground; }
     // A field that shows the window's current result. Assistive technology reads it as a status
@@ -52,7 +52,6 @@ private:
     std::optional<Color> foreground;
     Color background = Color::white(1, 1);
     bool bordered = false;
-    bool bezeled = false;
     bool fillsBackground = false;
     bool accessibilityStatus = false;
 };

@@ -197,7 +197,9 @@ void Window::Impl::endLiveResize() {
     if (notify) view->viewDidEndLiveResize();
 }
 
-Window::Window(Rect contentRect, unsigned styleMask, BackingStore, bool)
+// Qt windows have one kind of backing store and exist at once; both choices are accepted only.
+Window::Window(Rect contentRect, unsigned styleMask, [[maybe_unused]] BackingStore backing,
+               [[maybe_unused]] bool defer)
     : d(std::make_unique<Impl>()) {
     auto* widget = new WindowWidget(d.get(), windowFlags(styleMask));
     d->widget = widget;
