@@ -177,7 +177,6 @@ public:
 struct Application::Impl {
     QApplication* qt = nullptr;
     QPointer<WindowIconSetter> windowIconSetter;  // until the icon is set
-    ActivationPolicy activationPolicy = ActivationPolicy::regular;
 };
 
 Application& Application::sharedApplication() {
@@ -238,10 +237,8 @@ void Application::terminate(int status) {
     QCoreApplication::exit(status);
 }
 
-void Application::setActivationPolicy(ActivationPolicy policy) {
-    // Every window of a Qt program is an ordinary one; the policy is kept, not applied.
-    d->activationPolicy = policy;
-}
+// Every window of a Qt program is an ordinary one; the policy is accepted and not stored.
+void Application::setActivationPolicy([[maybe_unused]] ActivationPolicy policy) {}
 
 void Application::setIdentity(std::string_view desktopEntryId, std::string_view bundledIcon) {
     const QString id = toQString(desktopEntryId);
@@ -258,7 +255,8 @@ void Application::setIdentity(std::string_view desktopEntryId, std::string_view 
     d->windowIconSetter->bundledPath = QStringLiteral(":/") + toQString(bundledIcon);
 }
 
-void Application::activateIgnoringOtherApps(bool) {
+// Qt activates a window in one way only; the flag is accepted and changes nothing.
+void Application::activateIgnoringOtherApps([[maybe_unused]] bool flag) {
     for (QWidget* window : windowWidgets()) {
         if (!window->isVisible()) continue;
         window->raise();

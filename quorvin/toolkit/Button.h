@@ -36,11 +36,9 @@ public:
     void setFont(Font font);
     const Font& font() const { return titleFont; }
     void setBezelStyle(BezelStyle style) { bezel = style; }
-    BezelStyle bezelStyle() const { return bezel; }
     void setBordered(bool bordered);
-    bool isBordered() const { return bordered; }
-    void setFocusRingType(FocusRingType type) { focusRing = type; }
-    FocusRingType focusRingType() const { return focusRing; }
+    // No view takes the keyboard focus, so no ring is ever drawn; the type is not stored.
+    void setFocusRingType([[maybe_unused]] FocusRingType type) {}
     void setTag(int tag) { tagValue = tag; }
     int tag() const { return tagValue; }
 
@@ -57,7 +55,6 @@ public:
     void setAction(void (T::*method)()) {
         action = [method](void* target, Button&) { (static_cast<T*>(target)->*method)(); };
     }
-    bool hasAction() const { return static_cast<bool>(action); }
     // Sends the action to the target now, as a completed click does.
     void sendAction();
 
@@ -80,7 +77,6 @@ private:
     AttributedString attributed;
     Font titleFont = Font::systemFont(13);
     BezelStyle bezel = BezelStyle::regular;
-    FocusRingType focusRing = FocusRingType::automatic;
     bool bordered = true;
     bool highlighted = false;
     int tagValue = 0;

@@ -118,11 +118,6 @@ void TextField::setBordered(bool isBordered) {
     setNeedsDisplay();
 }
 
-void TextField::setBezeled(bool isBezeled) {
-    bezeled = isBezeled;
-    setNeedsDisplay();
-}
-
 void TextField::setDrawsBackground(bool drawsBackground) {
     fillsBackground = drawsBackground;
     setNeedsDisplay();
@@ -138,7 +133,7 @@ void TextField::draw(Painter& painter) const {
                                *this, QPalette::Text,
                                fillsBackground ? std::optional(background) : std::nullopt));
     // The text keeps its inset from whatever border is drawn over the field's edges.
-    double border = bordered || bezeled ? 1 : 0;
+    double border = bordered ? 1 : 0;
     if (const Layer* backing = layer()) border += std::max(0.0, backing->borderWidth());
     const QRectF room = area.adjusted(kTextInset + border, border, -kTextInset - border, -border);
     const QString shown = toQString(text);
@@ -148,7 +143,7 @@ void TextField::draw(Painter& painter) const {
                       Qt::TextSingleLine;
     qt.drawText(room, flags, shown);
 
-    if (bordered || bezeled) {
+    if (bordered) {
         qt.setRenderHint(QPainter::Antialiasing, false);
         qt.setPen(QPen(painter.widget.palette().color(QPalette::Mid), 1));
         qt.setBrush(Qt::NoBrush);

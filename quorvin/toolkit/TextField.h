@@ -27,15 +27,11 @@ public:
     void setAlignment(TextAlignment alignment);
     TextAlignment alignment() const { return textAlignment; }
     void setTextColor(std::optional<Color> color);  // absent: the desktop's text colour
-    std::optional<Color> textColor() const { return foreground; }
     void setBackgroundColor(Color color);
-    Color backgroundColor() const { return background; }
     void setBordered(bool bordered);
-    bool isBordered() const { return bordered; }
-    void setBezeled(bool bezeled);
-    bool isBezeled() const { return bezeled; }
+    // The border is the field's only frame; the bezel choice is accepted and not stored.
+    void setBezeled([[maybe_unused]] bool bezeled) {}
     void setDrawsBackground(bool drawsBackground);
-    bool drawsBackground() const { return fillsBackground; }
     // A field that shows the window's current result. Assistive technology reads it as a status
     // bar and finds the window's focus on it while the window is active (no control takes the
     // focus), so that a screen reader speaks each change of its text and description.
@@ -52,7 +48,6 @@ private:
     std::optional<Color> foreground;
     Color background = Color::white(1, 1);
     bool bordered = false;
-    bool bezeled = false;
     bool fillsBackground = false;
     bool accessibilityStatus = false;
 };

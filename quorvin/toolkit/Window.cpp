@@ -212,7 +212,9 @@ void Window::Impl::releaseContent() {
     View::Impl::of(*content).detachWidget();
 }
 
-Window::Window(Rect contentRect, unsigned styleMask, BackingStore, bool)
+// Qt windows have one kind of backing store and exist at once; both choices are accepted only.
+Window::Window(Rect contentRect, unsigned styleMask, [[maybe_unused]] BackingStore backing,
+               [[maybe_unused]] bool defer)
     : d(std::make_unique<Impl>()) {
     auto* widget = new WindowWidget(d.get(), windowFlags(styleMask));
     d->widget = widget;

@@ -46,8 +46,8 @@ public:
     void setContentAspectRatio(Size ratio);
     void setBackgroundColor(Color color);
     void center();
-    template <class Delegate>
-    void setDelegate(const std::weak_ptr<Delegate>&) {}  // no window-delegate operation is used
+    // No window-delegate callback is used; the delegate is accepted and not kept.
+    void setDelegate([[maybe_unused]] std::weak_ptr<void> delegate) {}
 
     std::shared_ptr<View> contentView() const;
     void setContentView(std::shared_ptr<View> view);

@@ -292,10 +292,11 @@ TEST(ButtonAction, SendActionCallsTheTargetWithTheSender) {
     Log log;
     auto target = std::make_shared<Target>(Target{&log, {}});
     auto button = View::make<Button>(makeRect(0, 0, 10, 10));
-    EXPECT_FALSE(button->hasAction());
     button->sendAction();  // no target, no action: nothing
     button->setTag(3);
     button->setTarget(target);
+    button->sendAction();  // a target but no action yet: nothing
+    EXPECT_TRUE(log.empty());
     button->setAction(&Target::buttonPressed);
     button->sendAction();
     EXPECT_EQ(log, Log{"action 3"});
