@@ -1,5 +1,6 @@
 #include "quorvin/toolkit/Window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QResizeEvent>
@@ -105,11 +106,6 @@ struct Window::Impl {
 };
 
 namespace {
-
-std::vector<Window::Impl*>& openWindows() {
-    static std::vector<Window::Impl*> windows;
-    return windows;
-}
 
 // The top-level widget of a Window: the content view's widget fills it.
 class WindowWidget : public QWidget {
@@ -233,12 +229,9 @@ Window::Window(Rect contentRect, unsigned styleMask, [[maybe_unused]] BackingSto
                      static_cast<int>(std::lround(std::clamp(top, -1.0e6, 1.0e6))));
     }
     setContentView(View::make<View>(Rect{Point{0, 0}, d->currentSize()}));
-    openWindows().push_back(d.get());
 }
 
 Window::~Window() {
-    auto& windows = openWindows();
-    windows.erase(std::remove(windows.begin(), windows.end(), d.get()), windows.end());
     // The content view may be held elsewhere: its widget must not die with the window's, and a
     // live resize it was in ends without a report.
     d->releaseContent();
@@ -360,8 +353,10 @@ QWidget* widgetOf(const Window& window) {
 
 std::vector<QWidget*> windowWidgets() {
     std::vector<QWidget*> widgets;
-    for (const Window::Impl* window : openWindows()) {
-        if (window->widget) widgets.push_back(window->widget);
+    // Qt knows every top-level widget; a window's is one with its owner still set.
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        const auto* window = dynamic_cast<const WindowWidget*>(widget);
+        if (window && window->owner) widgets.push_back(widget);
     }
     return widgets;
 }
