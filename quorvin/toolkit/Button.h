@@ -23,8 +23,8 @@ enum class FocusRingType { automatic, none, exterior };
 
 // A push button with a title, a tag and target/action. A click is tracked in two halves:
 // mouseDown (press) highlights it, mouseUp (release) sends the action when the release happens
-// over the button. The window delivers the release even when the pointer has left the button, and
-// never to a button that has been destroyed in between.
+// over the button. The release reaches the button wherever it happens, even when the button has
+// left its window in between (a rebuild), and keys typed while it is held wait until it is done.
 class Button : public View {
 public:
     explicit Button(Rect frame);
