@@ -20,43 +20,35 @@ namespace {
 // holds back more has lost its release, so the next key ends it and follows the ones that waited.
 constexpr std::size_t kMaxWaitingKeys = 64;
 
+// Owned by the QApplication, which outlives every window and view.
+InputRouter* router = nullptr;
+
 // Where a release happened, in the pressed button's coordinates. A button that is no longer on
 // screen is never under the pointer.
-Point releaseLocation(const Button& button, QPointF globalPosition) {
+Point releaseLocation(const Button& button, const QMouseEvent& event) {
     const QWidget* widget = widgetOf(button);
     if (!widget || !widget->isVisible()) return kNowhere;
-    return viewLocation(*widget, widget->mapFromGlobal(globalPosition));
+    return viewLocation(*widget, widget->mapFromGlobal(event.globalPosition()));
 }
 
-// True for the native window of one of the program's windows (not a tooltip's, say).
-bool isProgramWindow(const QObject* receiver) {
-    for (const QWidget* window : windowWidgets()) {
-        if (window->windowHandle() == receiver) return true;
+// True when the event takes one of the program's windows off the screen, so that no release can
+// reach it: it is hidden, minimised, or unmapped by someone else (an empty exposure).
+bool takesWindowAway(const QObject* receiver, const QEvent* event) {
+    const auto* window = static_cast<const QWindow*>(receiver);
+    const bool away = event->type() == QEvent::Hide ||
+                      (event->type() == QEvent::Expose && !window->isExposed()) ||
+                      (event->type() == QEvent::WindowStateChange &&
+                       (window->windowStates() & Qt::WindowMinimized));
+    if (!away) return false;
+    for (const QWidget* programWindow : windowWidgets()) {
+        if (programWindow->windowHandle() == window) return true;  // not a tooltip's, say
     }
     return false;
 }
 
-// True when the event takes the window off the screen, so that no release can reach it: it is
-// hidden, minimised, or unmapped by someone else (which Qt reports as an empty exposure).
-bool takesWindowAway(const QObject* receiver, const QEvent* event) {
-    switch (event->type()) {
-    case QEvent::Hide: return true;
-    case QEvent::Expose: return !static_cast<const QWindow*>(receiver)->isExposed();
-    case QEvent::WindowStateChange:
-        return static_cast<const QWindow*>(receiver)->windowStates() & Qt::WindowMinimized;
-    default: return false;
-    }
+bool isLeftButton(const QEvent* event) {
+    return static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
 }
-
-bool isLeftPress(const QEvent* event) {
-    // The second press of a double click arrives as a double-click event: every press counts.
-    return (event->type() == QEvent::MouseButtonPress ||
-            event->type() == QEvent::MouseButtonDblClick) &&
-           static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton;
-}
-
-// Owned by the QApplication, which outlives every window and view.
-InputRouter* router = nullptr;
 
 }  // namespace
 
@@ -94,27 +86,38 @@ void InputRouter::pressBegan(std::shared_ptr<Button> button) {
 bool InputRouter::eventFilter(QObject* receiver, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        if (auto* widget = dynamic_cast<ViewWidget*>(receiver);
-            widget && widget->view && isLeftPress(event)) {
-            press(*widget, *static_cast<QMouseEvent*>(event));
-            return true;
-        }
-        return false;
+    case QEvent::MouseButtonDblClick: {  // the second press of a double click
+        auto* widget = dynamic_cast<ViewWidget*>(receiver);
+        if (!widget || !widget->view || !isLeftButton(event)) return false;
+        press(*widget, *static_cast<QMouseEvent*>(event));
+        return true;
+    }
     case QEvent::MouseButtonRelease:
         // Returning false lets Qt finish its own release handling (the implicit grab).
-        if (receiver->isWindowType() &&
-            static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton)
-            release(*static_cast<QMouseEvent*>(event));
+        if (receiver->isWindowType() && isLeftButton(event)) {
+            if (const std::shared_ptr<Button> button = std::exchange(pressedButton, nullptr))
+                button->mouseUp(
+                    MouseEvent{releaseLocation(*button, *static_cast<QMouseEvent*>(event))});
+            deliverWaitingKeys();
+        }
         return false;
     case QEvent::ShortcutOverride:
         // Accepting claims the key for the widget, so no shortcut fires on it.
         event->accept();
         return true;
-    case QEvent::KeyPress: return !receiver->isWindowType() || key(*static_cast<QKeyEvent*>(event));
+    case QEvent::KeyPress: {
+        if (!receiver->isWindowType()) return true;
+        const auto keyEvent = toKeyEvent(*static_cast<QKeyEvent*>(event));
+        if (!keyEvent) return true;
+        if (pressedButton && waitingKeys.size() < kMaxWaitingKeys) {
+            waitingKeys.push_back(*keyEvent);
+            return true;
+        }
+        if (pressedButton) endPressWithoutRelease();
+        return !dispatch(*keyEvent);
+    }
     default:
-        if (pressedButton && receiver->isWindowType() && takesWindowAway(receiver, event) &&
-            isProgramWindow(receiver))
+        if (pressedButton && receiver->isWindowType() && takesWindowAway(receiver, event))
             endPressWithoutRelease();
         return false;
     }
@@ -136,25 +139,6 @@ void InputRouter::press(ViewWidget& widget, const QMouseEvent& event) {
     --pressDepth;
 }
 
-void InputRouter::release(const QMouseEvent& event) {
-    if (const std::shared_ptr<Button> button = std::exchange(pressedButton, nullptr))
-        button->mouseUp(MouseEvent{releaseLocation(*button, event.globalPosition())});
-    deliverWaitingKeys();
-}
-
-bool InputRouter::key(const QKeyEvent& event) {
-    const auto keyEvent = toKeyEvent(event);
-    if (!keyEvent) return true;
-    if (pressedButton) {
-        if (waitingKeys.size() < kMaxWaitingKeys) {
-            waitingKeys.push_back(*keyEvent);
-            return true;
-        }
-        endPressWithoutRelease();
-    }
-    return !dispatch(*keyEvent);
-}
-
 void InputRouter::endPressWithoutRelease() {
     if (const std::shared_ptr<Button> button = std::exchange(pressedButton, nullptr))
         button->mouseUp(MouseEvent{kNowhere});
@@ -164,8 +148,7 @@ void InputRouter::endPressWithoutRelease() {
 // The keys that waited were swallowed when they came; whatever the monitors say now, there is
 // no dispatch left to continue.
 void InputRouter::deliverWaitingKeys() {
-    const std::vector<KeyEvent> waiting = std::exchange(waitingKeys, {});
-    for (const auto& event : waiting)
+    for (const KeyEvent& event : std::exchange(waitingKeys, {}))
         dispatch(event);
 }
 

@@ -10,7 +10,6 @@
 #include "quorvin/toolkit/Geometry.h"
 #include "quorvin/toolkit/KeyEvent.h"
 
-class QKeyEvent;
 class QMouseEvent;
 
 namespace quorvin::toolkit {
@@ -58,9 +57,6 @@ private:
     InputRouter() = default;
 
     void press(ViewWidget& widget, const QMouseEvent& event);
-    void release(const QMouseEvent& event);
-    // Returns true when the key is swallowed.
-    bool key(const QKeyEvent& event);
     void endPressWithoutRelease();
     void deliverWaitingKeys();
     // True when every monitor passed the event on.

@@ -1,4 +1,5 @@
-#include <QMouseEvent>
+#include "quorvin/toolkit/View.h"
+
 #include <QPaintEvent>
 #include <QPainterPath>
 
@@ -9,7 +10,6 @@
 #include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/Painter.h"
 #include "quorvin/toolkit/QtConversions.h"
-#include "quorvin/toolkit/View.h"
 #include "quorvin/toolkit/ViewWidget.h"
 #include "quorvin/toolkit/WindowWidget.h"
 
