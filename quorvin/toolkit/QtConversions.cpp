@@ -65,8 +65,10 @@ void installTranslation() {
 QFont toQFont(const Font& font, double logicalDpiY) {
     // Looked up once: the desktop's fonts do not change while the program runs. Kept for the
     // whole process (never destroyed at exit, when Qt's font cache may already be gone).
-    static const QFont* general = new QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
-    static const QFont* fixed = new QFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    static const QFont* const general =
+        new QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    static const QFont* const fixed =
+        new QFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     QFont result = font.family == Font::Family::monospaced ? *fixed : *general;
     const double dpi = logicalDpiY > 0 ? logicalDpiY : 96.0;
