@@ -110,13 +110,13 @@ TEST_F(ResizeTest, SizesOutsideTheLimitsEndWithinThemAtTheProportion) {
 
 TEST_F(ResizeTest, RebuildsFreeEveryControlOfThePreviousBuild) {
     launch();
-    const std::size_t oneBuild = toolkit::View::liveViewCount();
+    const std::size_t oneBuild = toolkit::testing::liveViewCount();
     for (int i = 0; i < 1000; ++i)
         delegate->handleResize();
-    EXPECT_EQ(toolkit::View::liveViewCount(), oneBuild);
+    EXPECT_EQ(toolkit::testing::liveViewCount(), oneBuild);
     for (const char* title : {"7", "8"})
         click(title);  // the keys of the last build still work
-    EXPECT_EQ(toolkit::View::liveViewCount(), oneBuild);
+    EXPECT_EQ(toolkit::testing::liveViewCount(), oneBuild);
     EXPECT_EQ(display(), "78");
 }
 

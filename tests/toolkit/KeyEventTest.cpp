@@ -3,16 +3,20 @@
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QTest>
+#include <QWidget>
+#include <QWindow>
 
 #include <string>
 #include <vector>
 
 #include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/QtBridge.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
+#include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {
 namespace {
+
+using testing::makeShownWindow;
 
 // A Qt key press as the xcb platform delivers it, and the key-down event it stands for.
 struct KeyCase {

@@ -7,8 +7,8 @@
 
 #include <string>
 
+#include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Pasteboard.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace quorvin::toolkit {
 namespace {

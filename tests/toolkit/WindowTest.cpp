@@ -1,6 +1,9 @@
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -9,11 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/DebugLog.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
+#include "quorvin/toolkit/QtBridge.h"
+#include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {
 namespace {
+
+using testing::makeShownWindow;
 
 using Log = std::vector<std::string>;
 

@@ -1,6 +1,8 @@
-#include "quorvin/toolkit/TestDriver.h"
+#include "tests/support/TestDriver.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QColor>
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeySequence>
@@ -10,7 +12,9 @@
 #include <QWindow>
 
 #include <cmath>
+#include <cstdlib>
 
+#include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/QtBridge.h"
 
 namespace quorvin::toolkit::testing {
@@ -19,6 +23,11 @@ namespace {
 
 // The live resize ends 150 ms after the last change; this leaves room for a busy machine.
 constexpr int kLiveResizeSettle = 400;
+
+// The 8-bit value an exact sRGB component renders as.
+int channel(double component) {
+    return static_cast<int>(std::lround(component * 255));
+}
 
 QWindow* handleOf(Window& window) {
     QWidget* widget = widgetOf(window);
@@ -63,6 +72,17 @@ QAccessibleInterface* findNamed(QAccessibleInterface* element, const QString& na
 }
 
 }  // namespace
+
+std::unique_ptr<Window> makeShownWindow(Size size) {
+    auto window = std::make_unique<Window>(
+        Rect{Point{0, 0}, size},
+        WindowStyle::titled | WindowStyle::closable | WindowStyle::resizable,
+        BackingStore::buffered, false);
+    window->setBackgroundColor(Color::whiteColor());
+    window->makeKeyAndOrderFront();
+    (void)QTest::qWaitForWindowExposed(widgetOf(*window)->windowHandle());
+    return window;
+}
 
 Point centerInWindow(const View& view) {
     Point center{view.frame().size.width / 2, view.frame().size.height / 2};
@@ -121,6 +141,21 @@ Size renderedPixelSize(Window& window) {
     return Size{static_cast<double>(image.width()), static_cast<double>(image.height())};
 }
 
+QImage renderWindow(const Window& window) {
+    return widgetOf(window)->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+bool isColor(const QColor& pixel, Color expected, int tolerance) {
+    return std::abs(pixel.red() - channel(expected.red)) <= tolerance &&
+           std::abs(pixel.green() - channel(expected.green)) <= tolerance &&
+           std::abs(pixel.blue() - channel(expected.blue)) <= tolerance;
+}
+
+std::string describe(const QColor& pixel) {
+    return "rgb(" + std::to_string(pixel.red()) + ", " + std::to_string(pixel.green()) + ", " +
+           std::to_string(pixel.blue()) + ")";
+}
+
 std::vector<AccessibleElement> accessibleTree(Window& window) {
     std::vector<AccessibleElement> tree;
     collect(QAccessible::queryAccessibleInterface(widgetOf(window)), 0, tree);
@@ -138,8 +173,26 @@ bool pressAccessible(Window& window, std::string_view name) {
     return true;
 }
 
+std::size_t liveViewCount() {
+    std::size_t count = 0;
+    for (const QWidget* widget : QApplication::allWidgets()) {
+        const auto* viewWidget = dynamic_cast<const ViewWidget*>(widget);
+        if (viewWidget && viewWidget->view) ++count;
+    }
+    return count;
+}
+
+void processDeferredDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Application::sharedApplication().processEvents();
+}
+
 void wait(int milliseconds) {
     QTest::qWait(milliseconds);
+}
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+    return QTest::qWaitFor(condition, static_cast<int>(deadline.count()));
 }
 
 }  // namespace quorvin::toolkit::testing
