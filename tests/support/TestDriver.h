@@ -41,9 +41,11 @@ void click(Window& window, Point point);
 void typeKeys(Window& window, std::string_view sequence);
 
 // Resizes the content area as the user would (a live resize); the change is delivered before
-// this returns. finishLiveResize waits until the live resize has ended.
+// this returns. finishLiveResize handles what the change queued and then ends the live resize at
+// once, as the end of its quiet period would (again for any live resize that ending starts); it
+// is false when no live resize was waiting for its end.
 void userResize(Window& window, Size contentSize);
-void finishLiveResize(Window& window);
+bool finishLiveResize(Window& window);
 
 // Paints the whole window now, as the next frame would.
 void repaintNow(Window& window);
