@@ -166,10 +166,10 @@ TEST_F(WindowResize, ReplacingTheContentViewFillsTheWindowWithTheNewOne) {
 
 TEST_F(WindowResize, ClosingDuringALiveResizeIsSafe) {
     setLiveResizeQuietPeriod(*window, kShortQuietPeriod);
-    // A second window whose live resize starts later with the same quiet period: once it has
-    // ended, the closed window's would have ended too.
+    // A second window whose live resize starts later and waits twice as long: once it has ended,
+    // the closed window's would have ended too.
     auto witness = makeShownWindow(Size{300, 435});
-    setLiveResizeQuietPeriod(*witness, kShortQuietPeriod);
+    setLiveResizeQuietPeriod(*witness, 2 * kShortQuietPeriod);
     auto witnessContent = View::make<ResizeRecorder>(makeRect(0, 0, 10, 10));
     witness->setContentView(witnessContent);
 
