@@ -11,7 +11,7 @@
 #include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/DebugLog.h"
 #include "quorvin/toolkit/Pasteboard.h"
-#include "quorvin/toolkit/TestDriver.h"
+#include "tests/support/TestDriver.h"
 
 namespace {
 

@@ -264,10 +264,6 @@ void Application::activateIgnoringOtherApps([[maybe_unused]] bool flag) {
     }
 }
 
-void Application::processEvents() {
-    QCoreApplication::processEvents();
-}
-
 void windowDidClose() {
     // Asked once the closing window is hidden, from the event loop. Close requests can queue up
     // (a double click on the close button, several WM_DELETE_WINDOW messages): once the delegate

@@ -37,9 +37,6 @@ public:
     void setIdentity(std::string_view desktopEntryId, std::string_view bundledIcon);
     void activateIgnoringOtherApps(bool flag);
 
-    // Handles every event that is already queued, as the event loop would.
-    void processEvents();
-
 private:
     Application();
     ~Application();

@@ -17,8 +17,6 @@ namespace quorvin::toolkit {
 
 namespace {
 
-std::size_t liveViews = 0;
-
 // Widget coordinates are ints; frames far outside any screen are clamped so that rounding stays
 // defined, and NaN counts as 0.
 int toPixel(double value) {
@@ -100,7 +98,6 @@ void View::Impl::paint(QPainter& painter, QWidget& target) const {
 }
 
 View::View(Rect frame) : d(std::make_unique<Impl>(*this, frame)) {
-    ++liveViews;
     d->widget = new ViewWidget(this);
     d->place();
 }
@@ -122,7 +119,6 @@ void detachSurvivingDescendants(const std::vector<std::shared_ptr<View>>& subvie
 }  // namespace
 
 View::~View() {
-    --liveViews;
     detachSurvivingDescendants(d->subviews);
     for (const auto& child : d->subviews)
         child->d->superview = nullptr;
@@ -273,10 +269,6 @@ void View::setAccessibilityDescription(std::string description) {
 
 const std::string& View::accessibilityDescription() const {
     return d->accessibilityDescription;
-}
-
-std::size_t View::liveViewCount() {
-    return liveViews;
 }
 
 void View::draw(Painter&) const {}

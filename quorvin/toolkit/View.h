@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -69,9 +68,6 @@ public:
     // hears each change.
     void setAccessibilityDescription(std::string description);
     const std::string& accessibilityDescription() const;
-
-    // Views alive in the process, for tests that prove a rebuild frees the previous one.
-    static std::size_t liveViewCount();
 
     struct Impl;  // the toolkit's side, in ViewWidget.h
 

@@ -145,12 +145,12 @@ TEST_F(CommandTest, KeyRebuiltAwayDuringAPressStillReportsItsRelease) {
     const auto center = toolkit::testing::centerInWindow(*button("7"));
     toolkit::testing::mousePress(window(), center);
     delegate->handleResize();
-    const std::size_t oneBuild = toolkit::View::liveViewCount() - 1;  // the held key
+    const std::size_t oneBuild = toolkit::testing::liveViewCount() - 1;  // the held key
     takeLines();
     toolkit::testing::mouseRelease(window(), center);
     EXPECT_EQ(takeLines(), Lines{"DEBUG: Button '7' released"});
     EXPECT_EQ(display(), "0");
-    EXPECT_EQ(toolkit::View::liveViewCount(), oneBuild);
+    EXPECT_EQ(toolkit::testing::liveViewCount(), oneBuild);
 }
 
 }  // namespace

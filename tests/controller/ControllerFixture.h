@@ -9,7 +9,7 @@
 
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/toolkit/DebugLog.h"
-#include "quorvin/toolkit/TestDriver.h"
+#include "tests/support/TestDriver.h"
 
 namespace quorvin::testing {
 

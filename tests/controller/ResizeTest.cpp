@@ -88,7 +88,8 @@ TEST_F(ResizeTest, HeightAloneNeverReports) {
 TEST_F(ResizeTest, ProgramSizeChangesNeverRebuild) {
     launch();
     window().setContentSize({500, 725});
-    toolkit::testing::wait(250);
+    EXPECT_FALSE(toolkit::testing::finishLiveResize(window()))
+        << "no live resize waits for its end";
     EXPECT_TRUE(takeLines().empty());
     EXPECT_DOUBLE_EQ(delegate->scale, 0.75);
 }
@@ -110,13 +111,13 @@ TEST_F(ResizeTest, SizesOutsideTheLimitsEndWithinThemAtTheProportion) {
 
 TEST_F(ResizeTest, RebuildsFreeEveryControlOfThePreviousBuild) {
     launch();
-    const std::size_t oneBuild = toolkit::View::liveViewCount();
+    const std::size_t oneBuild = toolkit::testing::liveViewCount();
     for (int i = 0; i < 1000; ++i)
         delegate->handleResize();
-    EXPECT_EQ(toolkit::View::liveViewCount(), oneBuild);
+    EXPECT_EQ(toolkit::testing::liveViewCount(), oneBuild);
     for (const char* title : {"7", "8"})
         click(title);  // the keys of the last build still work
-    EXPECT_EQ(toolkit::View::liveViewCount(), oneBuild);
+    EXPECT_EQ(toolkit::testing::liveViewCount(), oneBuild);
     EXPECT_EQ(display(), "78");
 }
 

@@ -1,6 +1,9 @@
 #include <QAccessible>
 #include <QHelpEvent>
+#include <QTest>
 #include <QToolTip>
+#include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -10,14 +13,19 @@
 #include <vector>
 
 #include "quorvin/toolkit/Accessibility.h"
+#include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Button.h"
 #include "quorvin/toolkit/TextField.h"
 #include "quorvin/toolkit/ViewWidget.h"
 #include "quorvin/toolkit/WindowWidget.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
+#include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {
 namespace {
+
+using testing::liveViewCount;
+using testing::makeShownWindow;
+using testing::processDeferredDeletes;
 
 QAccessibleInterface* accessible(const View& view) {
     return QAccessible::queryAccessibleInterface(widgetOf(view));
@@ -295,7 +303,7 @@ TEST_F(Accessibility, PressActionSendsTheButtonsAction) {
 }
 
 TEST_F(Accessibility, PressingAButtonWhoseActionDestroysItIsSafe) {
-    const std::size_t before = View::liveViewCount();
+    const std::size_t before = liveViewCount();
     target->onAction = [this](Button& sender) {
         sender.removeFromSuperview();
         divide.reset();
@@ -304,7 +312,7 @@ TEST_F(Accessibility, PressingAButtonWhoseActionDestroysItIsSafe) {
     element->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(target->actions, 1);
     processDeferredDeletes();
-    EXPECT_EQ(View::liveViewCount(), before - 1);
+    EXPECT_EQ(liveViewCount(), before - 1);
     EXPECT_EQ(accessible(*content)->childCount(), 3);
 }
 

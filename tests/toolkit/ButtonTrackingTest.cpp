@@ -1,3 +1,7 @@
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -6,16 +10,21 @@
 #include <string>
 #include <vector>
 
+#include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Button.h"
 #include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/TextField.h"
 #include "quorvin/toolkit/ViewWidget.h"
 #include "quorvin/toolkit/WindowWidget.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
+#include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {
 namespace {
+
+using testing::liveViewCount;
+using testing::makeShownWindow;
+using testing::processDeferredDeletes;
 
 using Log = std::vector<std::string>;
 
@@ -53,7 +62,7 @@ struct Target {
 class ButtonTracking : public ::testing::Test {
 protected:
     void SetUp() override {
-        baseline = View::liveViewCount();
+        baseline = liveViewCount();
         window = makeShownWindow(Size{200, 200});
         button = View::make<TrackedButton>(makeRect(50, 50, 100, 40));
         button->setTag(7);
@@ -68,7 +77,7 @@ protected:
         button.reset();
         window.reset();
         processDeferredDeletes();
-        EXPECT_EQ(View::liveViewCount(), baseline);
+        EXPECT_EQ(liveViewCount(), baseline);
     }
 
     QWindow* handle() const { return widgetOf(*window)->windowHandle(); }
@@ -233,10 +242,10 @@ TEST_F(ButtonTracking, ButtonRemovedByItsOwnPressHearsItsReleaseAndSendsNothing)
     };
     press(kInside);
     processDeferredDeletes();
-    EXPECT_EQ(View::liveViewCount(), baseline + 2);  // the content view and the held button
+    EXPECT_EQ(liveViewCount(), baseline + 2);  // the content view and the held button
     release(kInside);
     EXPECT_EQ(log, (Log{"press", "release"}));
-    EXPECT_EQ(View::liveViewCount(), baseline + 1);
+    EXPECT_EQ(liveViewCount(), baseline + 1);
 }
 
 TEST_F(ButtonTracking, ButtonRemovedBetweenPressAndReleaseHearsItsReleaseAndSendsNothing) {

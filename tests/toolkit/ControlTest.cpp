@@ -1,19 +1,27 @@
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
+#include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Button.h"
 #include "quorvin/toolkit/QtConversions.h"
 #include "quorvin/toolkit/TextField.h"
 #include "quorvin/toolkit/ViewWidget.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
+#include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {
 namespace {
+
+using testing::describe;
+using testing::isColor;
+using testing::makeShownWindow;
+using testing::renderWindow;
 
 TEST(Button, TitleReadsBackThePlainOrAttributedText) {
     auto button = View::make<Button>(makeRect(0, 0, 60, 40));

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QTest>
+#include <QWidget>
+#include <QWindow>
 
 #include <string>
 #include <vector>
@@ -12,10 +14,12 @@
 #include "quorvin/toolkit/QtConversions.h"
 #include "quorvin/toolkit/ViewWidget.h"
 #include "quorvin/toolkit/WindowWidget.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
+#include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {
 namespace {
+
+using testing::makeShownWindow;
 
 // A Qt key press as the xcb platform delivers it, and the key-down event it stands for.
 struct KeyCase {

@@ -7,9 +7,9 @@
 
 #include <string>
 
+#include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Pasteboard.h"
 #include "quorvin/toolkit/QtConversions.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
 
 namespace quorvin::toolkit {
 namespace {

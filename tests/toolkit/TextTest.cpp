@@ -1,4 +1,6 @@
+#include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <QTextBoundaryFinder>
 
 #include <gtest/gtest.h>
@@ -17,6 +19,7 @@ using Graphemes = std::vector<std::string>;
 
 Graphemes graphemesOf(std::string_view text) {
     Graphemes graphemes;
+    graphemes.reserve(text.size());  // never more characters than bytes
     forEachGrapheme(text, [&](std::string_view g) { graphemes.emplace_back(g); });
     return graphemes;
 }
@@ -86,9 +89,11 @@ Graphemes graphemesOfWholeText(const std::string& text) {
     const QString decoded = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, decoded);
     Graphemes graphemes;
+    graphemes.reserve(static_cast<std::size_t>(decoded.size()));
     qsizetype start = 0;
     for (qsizetype end = finder.toNextBoundary(); end > start; end = finder.toNextBoundary()) {
-        graphemes.push_back(decoded.mid(start, end - start).toUtf8().toStdString());
+        const QByteArray bytes = QStringView(decoded).mid(start, end - start).toUtf8();
+        graphemes.emplace_back(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         start = end;
     }
     return graphemes;

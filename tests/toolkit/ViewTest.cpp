@@ -1,17 +1,26 @@
 #include <QApplication>
+#include <QImage>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <vector>
 
+#include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/TextField.h"
 #include "quorvin/toolkit/View.h"
 #include "quorvin/toolkit/ViewWidget.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
+#include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {
 namespace {
+
+using testing::describe;
+using testing::isColor;
+using testing::liveViewCount;
+using testing::makeShownWindow;
+using testing::renderWindow;
 
 QRect widgetGeometry(const View& view) {
     return widgetOf(view)->geometry();
@@ -118,7 +127,7 @@ TEST(ViewTree, RemoveFromSuperviewDetachesTheWidgetAndKeepsTheOthersInOrder) {
 }
 
 TEST(ViewLifetime, DroppingEveryReferenceFreesTheTreeAndItsWidgets) {
-    const std::size_t views = View::liveViewCount();
+    const std::size_t views = liveViewCount();
     const auto widgets = QApplication::allWidgets().size();
     {
         auto root = View::make<View>(makeRect(0, 0, 400, 580));
@@ -128,15 +137,15 @@ TEST(ViewLifetime, DroppingEveryReferenceFreesTheTreeAndItsWidgets) {
                 box->addSubview(TextField::labelWithString("label"));
             root->addSubview(box);
         }
-        EXPECT_EQ(View::liveViewCount(), views + 26);
+        EXPECT_EQ(liveViewCount(), views + 26);
     }
-    EXPECT_EQ(View::liveViewCount(), views);
+    EXPECT_EQ(liveViewCount(), views);
     EXPECT_EQ(QApplication::allWidgets().size(), widgets);
 }
 
 TEST(ViewLifetime, RemovingEveryChildAsARebuildFreesThem) {
     auto root = View::make<View>(makeRect(0, 0, 400, 580));
-    const std::size_t views = View::liveViewCount();
+    const std::size_t views = liveViewCount();
     const auto widgets = QApplication::allWidgets().size();
     for (int rebuild = 0; rebuild < 50; ++rebuild) {
         const auto snapshot = root->subviews();
@@ -148,7 +157,7 @@ TEST(ViewLifetime, RemovingEveryChildAsARebuildFreesThem) {
             root->addSubview(panel);
         }
     }
-    EXPECT_EQ(View::liveViewCount(), views + 20);
+    EXPECT_EQ(liveViewCount(), views + 20);
     EXPECT_EQ(QApplication::allWidgets().size(), widgets + 20);
     const auto snapshot = root->subviews();
     for (const auto& child : snapshot)
@@ -157,7 +166,7 @@ TEST(ViewLifetime, RemovingEveryChildAsARebuildFreesThem) {
 }
 
 TEST(ViewLifetime, ViewsHeldElsewhereOutliveTheirParents) {
-    const std::size_t views = View::liveViewCount();
+    const std::size_t views = liveViewCount();
     std::shared_ptr<TextField> label = TextField::labelWithString("kept");
     std::shared_ptr<TextField> nested = TextField::labelWithString("kept too");
     {
@@ -168,7 +177,7 @@ TEST(ViewLifetime, ViewsHeldElsewhereOutliveTheirParents) {
         panel->addSubview(box);
         box->addSubview(nested);
     }
-    EXPECT_EQ(View::liveViewCount(), views + 2);
+    EXPECT_EQ(liveViewCount(), views + 2);
     for (const TextField* survivor : {label.get(), nested.get()}) {
         EXPECT_EQ(survivor->superview(), nullptr) << survivor->stringValue();
         ASSERT_NE(widgetOf(*survivor), nullptr) << survivor->stringValue();
@@ -182,7 +191,7 @@ TEST(ViewLifetime, ViewsHeldElsewhereOutliveTheirParents) {
     EXPECT_EQ(widgetOf(*label)->parentWidget(), widgetOf(*other));
     label.reset();
     other.reset();
-    EXPECT_EQ(View::liveViewCount(), views);
+    EXPECT_EQ(liveViewCount(), views);
 }
 
 // A 40 × 40 layered view at (10, 10) of a white 60 × 60 window; pixels are in widget coordinates

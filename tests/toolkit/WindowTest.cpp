@@ -1,21 +1,34 @@
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/DebugLog.h"
 #include "quorvin/toolkit/ViewWidget.h"
 #include "quorvin/toolkit/WindowWidget.h"
-#include "tests/toolkit/ToolkitTestSupport.h"
+#include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {
 namespace {
+
+using testing::finishLiveResize;
+using testing::makeShownWindow;
+using testing::waitUntil;
+
+// A quiet period short enough that tests of the quiet period itself end soon, for tests in which
+// each live resize has a single size change (a longer pause of the test cannot split it).
+constexpr std::chrono::milliseconds kShortQuietPeriod{20};
 
 using Log = std::vector<std::string>;
 
@@ -60,12 +73,19 @@ protected:
         content->log.clear();
     }
 
+    // Handles events until the live resize of `recorder`'s window has ended by itself, at the
+    // end of its quiet period; false when it has not within the deadline.
+    static bool waitForLiveResizeEnd(const ResizeRecorder& recorder) {
+        return waitUntil([&recorder] {
+            return !recorder.log.empty() && recorder.log.back().starts_with("end ");
+        });
+    }
+
     // A size change that the program did not make, as the window manager reports it.
     void resizeFromOutside(int width, int height) {
         widgetOf(*window)->windowHandle()->resize(width, height);
-        Application::sharedApplication().processEvents();
+        QCoreApplication::processEvents();
     }
-    void waitForLiveResizeEnd() { QTest::qWait(300); }
 
     std::unique_ptr<Window> window;
     std::shared_ptr<ResizeRecorder> content;
@@ -77,7 +97,8 @@ TEST_F(WindowResize, OutsideChangesAreOneLiveResizeEndingWhenTheyStop) {
     resizeFromOutside(360, 522);
     resizeFromOutside(420, 609);
     EXPECT_TRUE(child->inLiveResize());
-    waitForLiveResizeEnd();
+    // The program's own quiet period: the test's pause between the two changes stays well within.
+    ASSERT_TRUE(waitForLiveResizeEnd(*content));
     EXPECT_FALSE(child->inLiveResize());
     EXPECT_EQ(content->log, (Log{"start (300.0, 435.0)", "live (360.0, 522.0)",
                                  "live (420.0, 609.0)", "end (420.0, 609.0)"}));
@@ -86,10 +107,11 @@ TEST_F(WindowResize, OutsideChangesAreOneLiveResizeEndingWhenTheyStop) {
 }
 
 TEST_F(WindowResize, EachDragIsItsOwnLiveResize) {
+    setLiveResizeQuietPeriod(*window, kShortQuietPeriod);
     resizeFromOutside(400, 580);
-    waitForLiveResizeEnd();
+    ASSERT_TRUE(waitForLiveResizeEnd(*content));
     resizeFromOutside(300, 435);
-    waitForLiveResizeEnd();
+    ASSERT_TRUE(waitForLiveResizeEnd(*content));
     EXPECT_EQ(content->log,
               (Log{"start (300.0, 435.0)", "live (400.0, 580.0)", "end (400.0, 580.0)",
                    "start (400.0, 580.0)", "live (300.0, 435.0)", "end (300.0, 435.0)"}));
@@ -97,8 +119,8 @@ TEST_F(WindowResize, EachDragIsItsOwnLiveResize) {
 
 TEST_F(WindowResize, ProgramSizesAreNeverLive) {
     window->setContentSize(Size{400, 580});
-    Application::sharedApplication().processEvents();
-    waitForLiveResizeEnd();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(finishLiveResize(*window)) << "no live resize waits for its end";
     EXPECT_EQ(content->log, Log{"set (400.0, 580.0)"});
     EXPECT_EQ(window->contentSize(), (Size{400, 580}));
     EXPECT_EQ(widgetOf(*content)->geometry(), QRect(0, 0, 400, 580));
@@ -124,7 +146,7 @@ TEST_F(WindowResize, SizesOutsideTheLimitsAreCorrectedBeforeTheEnd) {
         window->setContentSize(Size{300, 435});
         content->log.clear();
         resizeFromOutside(c.dragged.width(), c.dragged.height());
-        waitForLiveResizeEnd();
+        EXPECT_TRUE(finishLiveResize(*window)) << c.dragged.width() << " x " << c.dragged.height();
         EXPECT_EQ(content->log, c.expected) << c.dragged.width() << " x " << c.dragged.height();
     }
 }
@@ -138,16 +160,25 @@ TEST_F(WindowResize, ReplacingTheContentViewFillsTheWindowWithTheNewOne) {
     EXPECT_EQ(widgetOf(*content)->parentWidget(), nullptr);
 
     resizeFromOutside(400, 580);
-    waitForLiveResizeEnd();
+    EXPECT_TRUE(finishLiveResize(*window));
     EXPECT_TRUE(content->log.empty());
     EXPECT_EQ(replacement->log, (Log{"set (300.0, 435.0)", "start (300.0, 435.0)",
                                      "live (400.0, 580.0)", "end (400.0, 580.0)"}));
 }
 
 TEST_F(WindowResize, ClosingDuringALiveResizeIsSafe) {
+    setLiveResizeQuietPeriod(*window, kShortQuietPeriod);
+    // A second window whose live resize starts later and waits twice as long: once it has ended,
+    // the closed window's would have ended too.
+    auto witness = makeShownWindow(Size{300, 435});
+    setLiveResizeQuietPeriod(*witness, 2 * kShortQuietPeriod);
+    auto witnessContent = View::make<ResizeRecorder>(makeRect(0, 0, 10, 10));
+    witness->setContentView(witnessContent);
+
     resizeFromOutside(400, 580);
+    widgetOf(*witness)->windowHandle()->resize(400, 580);
     window.reset();
-    waitForLiveResizeEnd();
+    ASSERT_TRUE(waitForLiveResizeEnd(*witnessContent));
     // The content view outlives its window with its widget and its children.
     EXPECT_EQ(content->log, (Log{"start (300.0, 435.0)", "live (400.0, 580.0)"}));
     EXPECT_FALSE(content->inLiveResize());
@@ -235,11 +266,13 @@ public:
         log.push_back("launched");
         window = makeShownWindow(Size{100, 100});
         QTimer::singleShot(10, &timers, [this] { window->close(); });
-        // Ends the loop if closing the window does not.
-        QTimer::singleShot(300, &timers, [] { Application::sharedApplication().terminate(7); });
+        // Ends the loop if the delegate is never asked.
+        QTimer::singleShot(5000, &timers, [] { Application::sharedApplication().terminate(8); });
     }
     bool applicationShouldTerminateAfterLastWindowClosed() override {
         log.push_back(window->isVisible() ? "asked while visible" : "asked");
+        // Ends the loop if the answer does not: a loop that the answer ended is gone by then.
+        QTimer::singleShot(50, &timers, [] { Application::sharedApplication().terminate(7); });
         return terminate;
     }
 };

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "quorvin/toolkit/TestDriver.h"
 #include "quorvin/toolkit/Window.h"
 #include "quorvin/views/CalcButton.h"
+#include "tests/support/TestDriver.h"
 
 namespace quorvin {
 namespace {
@@ -66,11 +66,11 @@ TEST_F(CalcButtonTest, CallbackMayRemoveItsOwnKey) {
         key.reset();
     };
     const auto center = toolkit::testing::centerInWindow(*key);
-    const auto before = toolkit::View::liveViewCount();
+    const auto before = toolkit::testing::liveViewCount();
     toolkit::testing::mousePress(*window, center);
     toolkit::testing::mouseRelease(*window, center);
     EXPECT_TRUE(recorder->events.empty()) << "no action reaches a key that is gone";
-    EXPECT_EQ(toolkit::View::liveViewCount(), before - 1);
+    EXPECT_EQ(toolkit::testing::liveViewCount(), before - 1);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-#include "quorvin/toolkit/TestDriver.h"
+#include "tests/support/TestDriver.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QColor>
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeySequence>
@@ -10,7 +12,9 @@
 #include <QWindow>
 
 #include <cmath>
+#include <cstdlib>
 
+#include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/QtConversions.h"
 #include "quorvin/toolkit/ViewWidget.h"
@@ -20,8 +24,25 @@ namespace quorvin::toolkit::testing {
 
 namespace {
 
-// The live resize ends 150 ms after the last change; this leaves room for a busy machine.
-constexpr int kLiveResizeSettle = 400;
+// A bound on the live resizes that finishLiveResize ends one after another. Ending one may correct
+// the size, and a correction is never live, so an outside change starts only one; the bound just
+// keeps a fault from looping.
+constexpr int kMostLiveResizeEnds = 4;
+
+// The 8-bit value an exact sRGB component renders as.
+int channel(double component) {
+    return static_cast<int>(std::lround(component * 255));
+}
+
+// The longest settle() goes on handling events that handling queues.
+constexpr int kSettleLimitMs = 100;
+
+// Handles what is queued, and what handling it queues, until nothing is left (timers that are not
+// due yet stay pending), then the deletions deferred to the event loop, as the event loop would.
+void settle() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, kSettleLimitMs);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 QWindow* handleOf(Window& window) {
     QWidget* widget = widgetOf(window);
@@ -67,6 +88,17 @@ QAccessibleInterface* findNamed(QAccessibleInterface* element, const QString& na
 
 }  // namespace
 
+std::unique_ptr<Window> makeShownWindow(Size size) {
+    auto window = std::make_unique<Window>(
+        Rect{Point{0, 0}, size},
+        WindowStyle::titled | WindowStyle::closable | WindowStyle::resizable,
+        BackingStore::buffered, false);
+    window->setBackgroundColor(Color::whiteColor());
+    window->makeKeyAndOrderFront();
+    (void)QTest::qWaitForWindowExposed(widgetOf(*window)->windowHandle());
+    return window;
+}
+
 Point centerInWindow(const View& view) {
     Point center{view.frame().size.width / 2, view.frame().size.height / 2};
     for (const View* current = &view; current->superview() != nullptr;
@@ -102,8 +134,14 @@ void userResize(Window& window, Size contentSize) {
     QCoreApplication::processEvents();
 }
 
-void finishLiveResize(Window&) {
-    wait(kLiveResizeSettle);
+bool finishLiveResize(Window& window) {
+    settle();
+    bool ended = false;
+    for (int round = 0; round < kMostLiveResizeEnds && endLiveResizeNow(window); ++round) {
+        ended = true;
+        settle();
+    }
+    return ended;
 }
 
 void repaintNow(Window& window) {
@@ -122,6 +160,21 @@ Color pixelAt(Window& window, Point point) {
 Size renderedPixelSize(Window& window) {
     const QImage image = widgetOf(window)->grab().toImage();
     return Size{static_cast<double>(image.width()), static_cast<double>(image.height())};
+}
+
+QImage renderWindow(const Window& window) {
+    return widgetOf(window)->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+bool isColor(const QColor& pixel, Color expected, int tolerance) {
+    return std::abs(pixel.red() - channel(expected.red)) <= tolerance &&
+           std::abs(pixel.green() - channel(expected.green)) <= tolerance &&
+           std::abs(pixel.blue() - channel(expected.blue)) <= tolerance;
+}
+
+std::string describe(const QColor& pixel) {
+    return "rgb(" + std::to_string(pixel.red()) + ", " + std::to_string(pixel.green()) + ", " +
+           std::to_string(pixel.blue()) + ")";
 }
 
 std::vector<AccessibleElement> accessibleTree(Window& window) {
@@ -145,8 +198,26 @@ void resetInput() {
     InputRouter::shared().reset();
 }
 
+std::size_t liveViewCount() {
+    std::size_t count = 0;
+    for (const QWidget* widget : QApplication::allWidgets()) {
+        const auto* viewWidget = dynamic_cast<const ViewWidget*>(widget);
+        if (viewWidget && viewWidget->view) ++count;
+    }
+    return count;
+}
+
+void processDeferredDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
 void wait(int milliseconds) {
     QTest::qWait(milliseconds);
+}
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds deadline) {
+    return QTest::qWaitFor(condition, static_cast<int>(deadline.count()));
 }
 
 }  // namespace quorvin::toolkit::testing
