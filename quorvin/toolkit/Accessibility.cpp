@@ -1,4 +1,6 @@
 // How views describe themselves to assistive technology (on Linux, AT-SPI through Qt's bridge).
+#include "quorvin/toolkit/Accessibility.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QTimer>

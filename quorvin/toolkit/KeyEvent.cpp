@@ -1,10 +1,10 @@
+#include "quorvin/toolkit/KeyEvent.h"
+
 #include <QKeyEvent>
 
 #include <algorithm>
 #include <array>
 #include <utility>
-
-#include "quorvin/toolkit/KeyEvent.h"
 
 #include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/QtConversions.h"
