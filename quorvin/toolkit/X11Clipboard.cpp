@@ -41,9 +41,9 @@ struct Connection {
     Atom utf8String = 0, utf8Text = 0, text = 0;
 };
 
-// Opened on the first paste, on the display Qt uses, and kept for the program's life.
-Connection* connection() {
-    static Connection* opened = []() -> Connection* {
+// Opened on the first paste, on the display Qt uses, and kept unchanged for the program's life.
+const Connection* connection() {
+    static const Connection* const opened = []() -> const Connection* {
         const auto* x11 =
             qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
         if (!x11 || !x11->display()) return nullptr;
