@@ -4,7 +4,6 @@
 #include <QIcon>
 #include <QPointer>
 #include <QTimer>
-#include <QWindow>
 
 #include <fcntl.h>
 #include <unistd.h>
