@@ -153,7 +153,7 @@ void View::setFrame(Rect frame) {
 }
 
 void View::setFrameSize(Size size) {
-    d->applyFrame(Rect{d->frame.origin, size});
+    d->applyFrame(d->placeInWindow ? d->placeInWindow(size) : Rect{d->frame.origin, size});
 }
 
 void View::addSubview(std::shared_ptr<View> view) {

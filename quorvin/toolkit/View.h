@@ -34,6 +34,8 @@ public:
     Rect frame() const;
     Rect bounds() const;  // origin (0, 0), the frame's size
     void setFrame(Rect frame);
+    // A window's content view is given the window's size and takes the part of the window that
+    // the window's limits allow (Window::contentFrameForWindowSize).
     virtual void setFrameSize(Size size);
 
     void addSubview(std::shared_ptr<View> view);

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +55,9 @@ struct View::Impl {
     std::string accessibilityLabel;
     std::string toolTip;
     std::string accessibilityDescription;
+    // Set while the view is a window's content view: where in the window it goes for a given
+    // window size. The window, not the view, decides which part of itself the content takes.
+    std::function<Rect(Size)> placeInWindow;
 };
 
 // A mouse position in a view's widget (top-left origin, in pixels) as a location in the view

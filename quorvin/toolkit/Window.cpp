@@ -6,10 +6,12 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,6 +27,9 @@ namespace {
 
 // The quiet time after the last size change that ends a live resize.
 constexpr std::chrono::milliseconds kLiveResizeQuietPeriod{150};
+// How long the end of a live resize waits for the desktop's answer to the size the window asked
+// for; a window manager that keeps its own size (a tiling one) does not answer at all.
+constexpr std::chrono::milliseconds kSizeAnswerWait{300};
 
 constexpr double kUnlimited = std::numeric_limits<double>::infinity();
 
@@ -75,6 +80,19 @@ Size constrain(const SizeLimits& limits, Size size) {
     return Size{width, height};
 }
 
+Rect contentFrameIn(const SizeLimits& limits, Size window) {
+    const Size allowed = constrain(limits, window);
+    if (std::abs(allowed.width - window.width) < 1 && std::abs(allowed.height - window.height) < 1)
+        return Rect{Point{0, 0}, window};
+    Size inside = window;
+    const Size ratio = limits.aspectRatio;
+    if (ratio.width > 0 && ratio.height > 0 && std::isfinite(window.height))
+        inside.width = std::min(window.width, window.height * ratio.width / ratio.height);
+    const Size fitted = constrain(limits, inside);
+    return Rect{Point{(window.width - fitted.width) / 2, (window.height - fitted.height) / 2},
+                fitted};
+}
+
 }  // namespace
 
 struct Window::Impl {
@@ -85,14 +103,27 @@ struct Window::Impl {
     void applyHints() const;
     void resizeWindow(Size size);
     void contentSizeChanged(Size size);
+    // Re-places the content after a change of the limits.
+    void limitsChanged();
     void liveSizeChanged(Size size);
     void endLiveResize();
+    void finishLiveResize();
+    // Maximised or full screen: the desktop decides the size.
+    bool sizedByTheDesktop() const {
+        return widget && (widget->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    }
+    // On Wayland, where Qt draws the frame, the compositor applies the limits to the window
+    // frame and all: the limits it hears are the content's plus the frame.
+    void applyLimits() const;
     // Forgets the content view's part in a live resize, before it leaves the window.
     void releaseContent();
 
     QPointer<QWidget> widget;
     QTimer* liveResizeEnd = nullptr;  // owned by the widget
+    QTimer* sizeAnswerEnd = nullptr;  // owned by the widget
     std::shared_ptr<View> content;
+    // The window size the content view was last placed for.
+    std::optional<Size> placedFor;
     Size minSize{0, 0};
     Size maxSize{kUnlimited, kUnlimited};
     Size aspectRatio{0, 0};
@@ -103,6 +134,12 @@ struct Window::Impl {
     const View* liveResizeView = nullptr;
     // While the program sets a size itself, which is never live.
     bool programResize = false;
+    // The window has asked the desktop for an allowed size in this live resize, and so does not
+    // ask again in it; the first size change after the question is the desktop's answer.
+    bool sizeAsked = false;
+    bool awaitingSizeAnswer = false;
+    // Once the window has been painted, its state and its frame are known.
+    bool framedLimits = false;
 };
 
 namespace {
@@ -132,6 +169,16 @@ protected:
         }
     }
 
+    void paintEvent(QPaintEvent* event) override {
+        QWidget::paintEvent(event);
+        if (owner && !owner->framedLimits) {
+            owner->framedLimits = true;
+            QTimer::singleShot(0, this, [this] {
+                if (owner) owner->applyLimits();
+            });
+        }
+    }
+
     void closeEvent(QCloseEvent* event) override {
         event->accept();
         windowDidClose();
@@ -140,6 +187,7 @@ protected:
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::ActivationChange && isActiveWindow())
             accessibleWindowActivated(*this);
+        if (event->type() == QEvent::WindowStateChange && owner) owner->applyLimits();
         QWidget::changeEvent(event);
     }
 };
@@ -150,6 +198,28 @@ void Window::Impl::applyHints() const {
     if (widget) setX11SizeHints(*widget, limits());
 }
 
+void Window::Impl::applyLimits() const {
+    if (!widget) return;
+    // Qt sends its own limits as they are, and also holds the content within them. Only the
+    // maximum grows by the frame: a larger minimum would grow the content itself, and at the
+    // bottom of the range the compositor's smaller limit lets the window reach its own. Qt draws
+    // no frame on a maximised or full-screen window, whose size the desktop decides, and the
+    // frame is known once the window has been shown in its first state.
+    QMargins frame;
+    if (framedLimits && QGuiApplication::platformName().startsWith(QLatin1String("wayland")) &&
+        widget->windowHandle() && !sizedByTheDesktop())
+        frame = widget->windowHandle()->frameMargins();
+    const auto upper = [](double points, int extra) {
+        return points >= QWIDGETSIZE_MAX
+                   ? QWIDGETSIZE_MAX
+                   : std::min(QWIDGETSIZE_MAX, toWidgetLength(std::floor(points)) + extra);
+    };
+    widget->setMinimumSize(toWidgetLength(std::ceil(minSize.width)),
+                           toWidgetLength(std::ceil(minSize.height)));
+    widget->setMaximumSize(upper(maxSize.width, frame.left() + frame.right()),
+                           upper(maxSize.height, frame.top() + frame.bottom()));
+}
+
 void Window::Impl::resizeWindow(Size size) {
     widget->resize(toWidgetLength(size.width), toWidgetLength(size.height));
     // Before the native window exists Qt defers the resize event; the content follows at once.
@@ -157,9 +227,19 @@ void Window::Impl::resizeWindow(Size size) {
     applyHints();
 }
 
+void Window::Impl::limitsChanged() {
+    const Size size = currentSize();
+    // The same window size may give the content another place under the new limits.
+    if (content && placedFor == size && content->frame() != contentFrameIn(limits(), size))
+        placedFor.reset();
+    contentSizeChanged(size);
+    applyHints();
+}
+
 void Window::Impl::contentSizeChanged(Size size) {
     const std::shared_ptr<View> view = content;
-    if (!view || view->frame().size == size) return;
+    if (!view || placedFor == size) return;
+    placedFor = size;
     // A size the program sets is never live, even when it happens during a live resize.
     const bool wasProgramResize = std::exchange(programResize, true);
     view->setFrameSize(size);
@@ -167,13 +247,28 @@ void Window::Impl::contentSizeChanged(Size size) {
 }
 
 void Window::Impl::liveSizeChanged(Size size) {
+    if (awaitingSizeAnswer) {
+        // The desktop's answer to the size the window asked for, whatever it is: the window
+        // takes it as its own and does not ask again.
+        awaitingSizeAnswer = false;
+        sizeAnswerEnd->stop();
+        contentSizeChanged(size);
+        finishLiveResize();
+        return;
+    }
+    // A desktop repeating the size the window already has starts nothing.
+    if (!liveResize && placedFor == size) return;
     const std::shared_ptr<View> view = content;
     if (!liveResize) {
         liveResize = true;
+        sizeAsked = false;
         liveResizeView = view.get();
         if (view) view->viewWillStartLiveResize();
     }
-    if (view && view->frame().size != size) view->setFrameSize(size);
+    if (view && placedFor != size) {
+        placedFor = size;
+        view->setFrameSize(size);
+    }
     liveResizeEnd->start();
 }
 
@@ -182,22 +277,34 @@ void Window::Impl::endLiveResize() {
         liveResizeEnd->start();  // the user still holds the edge
         return;
     }
-    liveResize = false;
-    const std::shared_ptr<View> view = content;
-    const bool notify = view && view.get() == std::exchange(liveResizeView, nullptr);
-
-    // Without a window manager nothing kept the limits during the drag: correct the size now, so
-    // that the end is reported at the final size. A maximized or full-screen window has the size
-    // its window manager or compositor gave it, which a Wayland compositor enforces: it ends the
-    // connection of a client that grows beyond a full-screen size.
-    const bool sizedByTheDesktop =
-        widget->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+    // Where nothing kept the limits during the resize (no window manager, or one that applies a
+    // client's request as it is), the window asks for the allowed size closest to its own, once,
+    // so that the end is reported at the final size. A maximized or full-screen window has the
+    // size its desktop gave it, which a Wayland compositor enforces: it ends the connection of a
+    // client that grows beyond a full-screen size.
     const Size current = currentSize();
     const Size allowed = constrain(limits(), current);
-    if (!sizedByTheDesktop && (std::abs(allowed.width - current.width) >= 1 ||
-                               std::abs(allowed.height - current.height) >= 1)) {
+    if (!sizedByTheDesktop() && !sizeAsked &&
+        (std::abs(allowed.width - current.width) >= 1 ||
+         std::abs(allowed.height - current.height) >= 1)) {
+        sizeAsked = true;
+        // On X11 the window manager decides: its answer, or its silence, ends the resize.
+        if (requestX11WindowSize(*widget, allowed)) {
+            awaitingSizeAnswer = true;
+            sizeAnswerEnd->start();
+            return;
+        }
         resizeWindow(allowed);
     }
+    finishLiveResize();
+}
+
+void Window::Impl::finishLiveResize() {
+    liveResize = false;
+    awaitingSizeAnswer = false;
+    const std::shared_ptr<View> view = content;
+    const bool notify = view && view.get() == std::exchange(liveResizeView, nullptr);
+    applyLimits();
     applyHints();
     if (notify) view->viewDidEndLiveResize();
 }
@@ -205,7 +312,10 @@ void Window::Impl::endLiveResize() {
 void Window::Impl::releaseContent() {
     if (!content) return;
     if (liveResizeView == content.get()) liveResizeView = nullptr;
-    View::Impl::of(*content).detachWidget();
+    View::Impl& view = View::Impl::of(*content);
+    view.placeInWindow = nullptr;
+    view.detachWidget();
+    placedFor.reset();
 }
 
 // Qt windows have one kind of backing store and exist at once; both choices are accepted only.
@@ -220,6 +330,12 @@ Window::Window(Rect contentRect, unsigned styleMask, [[maybe_unused]] BackingSto
     Impl* state = d.get();
     QObject::connect(d->liveResizeEnd, &QTimer::timeout, widget,
                      [state] { state->endLiveResize(); });
+    d->sizeAnswerEnd = new QTimer(widget);
+    d->sizeAnswerEnd->setSingleShot(true);
+    d->sizeAnswerEnd->setInterval(kSizeAnswerWait);
+    QObject::connect(d->sizeAnswerEnd, &QTimer::timeout, widget,
+                     [state] { state->finishLiveResize(); });
+    installX11ConfigureGuard();
 
     widget->resize(toWidgetLength(contentRect.size.width), toWidgetLength(contentRect.size.height));
     // The origin is the window's bottom-left corner on the screen, y upward.
@@ -254,10 +370,8 @@ void Window::setMinSize(Size size) {
         return std::isfinite(points) ? std::max(0.0, points) : 0.0;
     };
     d->minSize = Size{lower(size.width), lower(size.height)};
-    d->widget->setMinimumSize(toWidgetLength(std::ceil(d->minSize.width)),
-                              toWidgetLength(std::ceil(d->minSize.height)));
-    d->contentSizeChanged(d->currentSize());
-    d->applyHints();
+    d->applyLimits();
+    d->limitsChanged();
 }
 
 void Window::setMaxSize(Size size) {
@@ -265,18 +379,14 @@ void Window::setMaxSize(Size size) {
         return std::isnan(points) ? kUnlimited : std::max(0.0, points);
     };
     d->maxSize = Size{upper(size.width), upper(size.height)};
-    const auto length = [](double points) {
-        return points >= QWIDGETSIZE_MAX ? QWIDGETSIZE_MAX : toWidgetLength(std::floor(points));
-    };
-    d->widget->setMaximumSize(length(d->maxSize.width), length(d->maxSize.height));
-    d->contentSizeChanged(d->currentSize());
-    d->applyHints();
+    d->applyLimits();
+    d->limitsChanged();
 }
 
 void Window::setContentAspectRatio(Size ratio) {
     const auto usable = [](double side) { return std::isfinite(side) && side > 0; };
     d->aspectRatio = usable(ratio.width) && usable(ratio.height) ? ratio : Size{0, 0};
-    d->applyHints();
+    d->limitsChanged();
 }
 
 void Window::setBackgroundColor(Color color) {
@@ -290,13 +400,22 @@ void Window::center() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect available = screen->availableGeometry();
+    // What the user sees is the frame: where the window manager tells its widths before the
+    // window is shown, the frame is centred. Asking for them makes the native window, which
+    // from then on is placed by its content's corner.
+    const std::optional<QMargins> frame = x11FrameExtents(*d->widget);
+    const QMargins margins = frame.value_or(QMargins());
     // A window larger than the available area starts at its top or left edge instead, so that
     // the title bar and the display stay on screen.
     const auto start = [](int first, int room, int length) {
         return first + std::max(0, (room - length) / 2);
     };
-    d->widget->move(start(available.x(), available.width(), d->widget->width()),
-                    start(available.y(), available.height(), d->widget->height()));
+    d->widget->move(start(available.x(), available.width(),
+                          d->widget->width() + margins.left() + margins.right()) +
+                        margins.left(),
+                    start(available.y(), available.height(),
+                          d->widget->height() + margins.top() + margins.bottom()) +
+                        margins.top());
     d->applyHints();
 }
 
@@ -315,8 +434,13 @@ void Window::setContentView(std::shared_ptr<View> view) {
         contentWidget->setParent(d->widget);
         contentWidget->show();
     }
-    // Framed once the widget has its parent, so that it fills the window from the top.
-    view->setFrame(Rect{Point{0, 0}, d->currentSize()});
+    Impl* state = d.get();
+    View::Impl::of(*view).placeInWindow = [state](Size size) {
+        return contentFrameIn(state->limits(), size);
+    };
+    // Placed once the widget has its parent, so that it is measured from the window's top.
+    d->placedFor = d->currentSize();
+    view->setFrameSize(d->currentSize());
 }
 
 Size Window::contentSize() const {
@@ -345,6 +469,10 @@ void Window::close() {
 
 Size Window::constrainedContentSize(Size size) const {
     return constrain(d->limits(), size);
+}
+
+Rect Window::contentFrameForWindowSize(Size size) const {
+    return contentFrameIn(d->limits(), size);
 }
 
 QWidget* widgetOf(const Window& window) {

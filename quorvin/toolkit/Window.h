@@ -28,10 +28,16 @@ enum class BackingStore { retained = 0, nonretained = 1, buffered = 2 };
 //
 // A size change that the program did not cause (the user dragging an edge, the window manager)
 // is a live resize: the content view hears viewWillStartLiveResize first, then setFrameSize with
-// inLiveResize() true for every change, and viewDidEndLiveResize once the changes have stopped
-// (about 150 ms after the last, and never while a mouse button is still held). Where no window
-// manager enforces the limits and the proportion, the window corrects its size before the end is
-// reported. Sizes the program sets itself are never live.
+// the window's new size and inLiveResize() true for every change, and viewDidEndLiveResize once
+// the changes have stopped (about 150 ms after the last, and never while a mouse button is still
+// held). Where nothing enforced the limits and the proportion, the window asks once for the
+// allowed size closest to its own before the end is reported; a desktop that keeps its size
+// (maximised, full screen, tiled) is not asked again. Sizes the program sets itself are never
+// live.
+//
+// The content view never leaves the limits: whatever size the desktop gives the window, the view
+// takes the part of it that contentFrameForWindowSize names, and the window's background fills
+// the rest.
 class Window {
 public:
     Window(Rect contentRect, unsigned styleMask, BackingStore backing, bool defer);
@@ -61,6 +67,10 @@ public:
 
     // The size the limits and the proportion allow that is closest to `size`.
     Size constrainedContentSize(Size size) const;
+    // Where the content view goes in a window of `size`: all of it when the limits allow that
+    // size (to within a pixel); otherwise the largest allowed size that fits, or the smallest
+    // allowed one when none fits, centred.
+    Rect contentFrameForWindowSize(Size size) const;
 
     struct Impl;  // the toolkit's side, in Window.cpp
 

@@ -2,6 +2,7 @@
 
 // Private to the toolkit and its tests: what the toolkit asks of X11 directly, beside Qt.
 
+#include <QMargins>
 #include <QWidget>
 
 #include <optional>
@@ -19,6 +20,21 @@ struct SizeLimits {
     Size aspectRatio;  // zero: none
 };
 void setX11SizeHints(QWidget& window, const SizeLimits& limits);
+// Asks the window manager (or, without one, the X server) for a new size of the window's content
+// in points, without Qt taking the size as granted: the answer arrives as an outside size change,
+// and a window manager that keeps its own size sends none. False where this is not X11 or the
+// native window does not exist yet.
+bool requestX11WindowSize(QWidget& window, const Size& size);
+// Where the frame the window manager will draw around the window is known before the window is
+// shown (it answers _NET_REQUEST_FRAME_EXTENTS), its left, top, right and bottom widths in
+// logical pixels.
+std::optional<QMargins> x11FrameExtents(QWidget& window);
+// Once per application on X11: the size in a ConfigureNotify for one of the program's windows is
+// checked before Qt acts on it. A size another client sent (a synthetic event) that the window
+// does not have is replaced by the window's real size, and no size beyond the screen (or the
+// window's maximum, where larger) reaches Qt, so that no client can make the program allocate a
+// buffer for a window of 65535 × 65535.
+void installX11ConfigureGuard();
 // True when a mouse button is held anywhere on the X11 screen (the window manager grabs the
 // pointer during an edge drag, so the window itself sees no button events).
 bool x11PointerButtonHeld();

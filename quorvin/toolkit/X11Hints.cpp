@@ -1,16 +1,26 @@
 // Window-manager hints and pointer state through Xlib. Xlib's macros (None, Bool, Status, …)
 // clash with Qt's names, so its headers come last and stay in this file.
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
 #include <QWidget>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstring>
+#include <thread>
 
+#include "quorvin/toolkit/WindowWidget.h"
 #include "quorvin/toolkit/X11.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <xcb/xcb.h>
 
 namespace quorvin::toolkit {
 
@@ -44,7 +54,153 @@ void setAspect(XSizeHints& hints, Size ratio) {
     hints.min_aspect.y = hints.max_aspect.y = y;
 }
 
+double pixelRatio(const QWidget& window) {
+    return window.devicePixelRatioF() > 0 ? window.devicePixelRatioF() : 1.0;
+}
+
+// True when the running window manager lists `feature` in _NET_SUPPORTED.
+bool windowManagerSupports(Display* display, const char* feature) {
+    const Atom supported = XInternAtom(display, "_NET_SUPPORTED", False);
+    const Atom wanted = XInternAtom(display, feature, False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), supported, 0, 4096, False, XA_ATOM,
+                           &type, &format, &count, &remaining, &data) != Success) {
+        return false;
+    }
+    bool found = false;
+    if (data && type == XA_ATOM && format == 32) {
+        const auto* atoms = reinterpret_cast<const Atom*>(data);
+        found = std::find(atoms, atoms + count, wanted) != atoms + count;
+    }
+    if (data) XFree(data);
+    return found;
+}
+
+// _NET_FRAME_EXTENTS of `window` in device pixels, when the window manager has set it.
+std::optional<QMargins> readFrameExtents(Display* display, ::Window window) {
+    const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, extents, 0, 4, False, XA_CARDINAL, &type, &format,
+                           &count, &remaining, &data) != Success) {
+        return std::nullopt;
+    }
+    std::optional<QMargins> margins;
+    if (data && type == XA_CARDINAL && format == 32 && count == 4) {
+        const auto* values = reinterpret_cast<const long*>(data);
+        const auto side = [](long value) { return static_cast<int>(std::clamp(value, 0L, 4096L)); };
+        margins = QMargins(side(values[0]), side(values[2]), side(values[1]), side(values[3]));
+    }
+    if (data) XFree(data);
+    return margins;
+}
+
+// Checks the size of every ConfigureNotify for a program window before Qt's xcb plugin sees it.
+class ConfigureGuard : public QObject, public QAbstractNativeEventFilter {
+public:
+    explicit ConfigureGuard(Display* connection)
+        : QObject(QCoreApplication::instance()), display(connection) {
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+    ~ConfigureGuard() override {
+        if (QCoreApplication* app = QCoreApplication::instance())
+            app->removeNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        auto* event = static_cast<xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_CONFIGURE_NOTIFY) return false;
+        auto* configure = reinterpret_cast<xcb_configure_notify_event_t*>(event);
+        QWidget* widget = QWidget::find(configure->window);
+        if (!widget || !isWindowWidget(widget)) return false;
+        const double ratio = pixelRatio(*widget);
+        const bool synthetic = (event->response_type & 0x80) != 0;
+        const int knownWidth = static_cast<int>(std::lround(widget->width() * ratio));
+        const int knownHeight = static_cast<int>(std::lround(widget->height() * ratio));
+        if (synthetic && (configure->width != knownWidth || configure->height != knownHeight)) {
+            // Window managers send these to report a move, with the real size; any other size
+            // comes from another client, and the server knows the truth.
+            ::Window root = 0;
+            int x = 0, y = 0;
+            unsigned width = 0, height = 0, border = 0, depth = 0;
+            if (!XGetGeometry(display, configure->window, &root, &x, &y, &width, &height, &border,
+                              &depth)) {
+                return true;  // the window is gone: nothing to act on
+            }
+            configure->width = static_cast<uint16_t>(std::min(width, 65535u));
+            configure->height = static_cast<uint16_t>(std::min(height, 65535u));
+        }
+        // No part of a window beyond the screen is ever seen, and Qt keeps a buffer of the size
+        // it believes the window has.
+        QSize bound = widget->maximumSize() * ratio;
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            bound = bound.expandedTo(screen->virtualSize() * screen->devicePixelRatio());
+        configure->width = static_cast<uint16_t>(std::min<int>(configure->width, bound.width()));
+        configure->height = static_cast<uint16_t>(std::min<int>(configure->height, bound.height()));
+        return false;
+    }
+
+private:
+    Display* display;
+};
+
 }  // namespace
+
+bool requestX11WindowSize(QWidget& window, const Size& size) {
+    if (!window.testAttribute(Qt::WA_WState_Created)) return false;
+    Display* display = x11Display();
+    if (!display) return false;
+    const double ratio = pixelRatio(window);
+    XResizeWindow(display, static_cast<::Window>(window.winId()),
+                  static_cast<unsigned>(std::max(1, hintLength(size.width * ratio))),
+                  static_cast<unsigned>(std::max(1, hintLength(size.height * ratio))));
+    XFlush(display);
+    return true;
+}
+
+std::optional<QMargins> x11FrameExtents(QWidget& window) {
+    Display* display = x11Display();
+    if (!display || !windowManagerSupports(display, "_NET_REQUEST_FRAME_EXTENTS"))
+        return std::nullopt;
+    const auto native = static_cast<::Window>(window.winId());  // creates the native window
+    XEvent request;
+    std::memset(&request, 0, sizeof request);
+    request.xclient.type = ClientMessage;
+    request.xclient.window = native;
+    request.xclient.message_type = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+    request.xclient.format = 32;
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    XFlush(display);
+    // The window manager answers by setting the property; it takes a few milliseconds.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (const auto extents = readFrameExtents(display, native)) {
+            const double ratio = pixelRatio(window);
+            const auto logical = [ratio](int pixels) {
+                return static_cast<int>(std::lround(pixels / ratio));
+            };
+            return QMargins(logical(extents->left()), logical(extents->top()),
+                            logical(extents->right()), logical(extents->bottom()));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return std::nullopt;
+}
+
+void installX11ConfigureGuard() {
+    Display* display = x11Display();
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!display || !app || app->findChild<ConfigureGuard*>(QString(), Qt::FindDirectChildrenOnly))
+        return;
+    new ConfigureGuard(display);
+}
 
 void setX11SizeHints(QWidget& window, const SizeLimits& limits) {
     // Qt writes WM_NORMAL_HINTS from scratch on its own geometry calls and knows no proportion,
@@ -59,7 +215,7 @@ void setX11SizeHints(QWidget& window, const SizeLimits& limits) {
     if (!XGetWMNormalHints(display, native, hints, &supplied)) hints->flags = 0;
     // The window manager reads device pixels; the limits are points. Rounded inwards, so that
     // every size the window manager allows is within the limits in points too.
-    const double ratio = window.devicePixelRatioF() > 0 ? window.devicePixelRatioF() : 1.0;
+    const double ratio = pixelRatio(window);
     const auto atLeast = [ratio](double points) { return hintLength(std::ceil(points * ratio)); };
     const auto atMost = [ratio](double points) {
         return std::isfinite(points) ? hintLength(std::floor(points * ratio)) : 32767;

@@ -151,6 +151,56 @@ TEST_F(WindowResize, SizesOutsideTheLimitsAreCorrectedBeforeTheEnd) {
     }
 }
 
+// Whatever size the desktop gives the window, the content keeps the limits: all of the window at
+// an allowed size, else the largest allowed size that fits (the smallest when none does), centred.
+struct PlacementCase {
+    QSize window;
+    Rect content;
+};
+const PlacementCase kPlacementCases[] = {
+    {QSize(300, 435), makeRect(0, 0, 300, 435)},
+    // Within a pixel of the proportion, as a window manager rounds it: all of the window.
+    {QSize(413, 599), makeRect(0, 0, 413, 599)},
+    {QSize(451, 653), makeRect(0, 0, 451, 653)},
+    // Maximised, full screen, tiled.
+    {QSize(1920, 1043), makeRect(660, 86.5, 600, 870)},
+    {QSize(1920, 1080), makeRect(660, 105, 600, 870)},
+    {QSize(1916, 1033), makeRect(658, 81.5, 600, 870)},
+    // Within the limits but out of proportion: the height decides.
+    {QSize(500, 500), makeRect(250 - 250.0 / 1.45, 0, 500 / 1.45, 500)},
+    {QSize(600, 600), makeRect(300 - 300.0 / 1.45, 0, 600 / 1.45, 600)},
+    // Smaller than the minimum on one side or both: the smallest allowed size, centred.
+    {QSize(1000, 400), makeRect(350, -17.5, 300, 435)},
+    {QSize(100, 100), makeRect(-100, -167.5, 300, 435)},
+    {QSize(2400, 3000), makeRect(900, 1065, 600, 870)},
+};
+
+TEST_F(WindowResize, ContentTakesTheLargestAllowedPartOfTheWindowCentred) {
+    for (const auto& c : kPlacementCases) {
+        const std::string name =
+            std::to_string(c.window.width()) + " x " + std::to_string(c.window.height());
+        const Rect rule = window->contentFrameForWindowSize(
+            Size{double(c.window.width()), double(c.window.height())});
+        EXPECT_NEAR(rule.origin.x, c.content.origin.x, 1e-9) << name;
+        EXPECT_NEAR(rule.origin.y, c.content.origin.y, 1e-9) << name;
+        EXPECT_NEAR(rule.size.width, c.content.size.width, 1e-9) << name;
+        EXPECT_NEAR(rule.size.height, c.content.size.height, 1e-9) << name;
+
+        // A size the desktop forces: the view hears the window's size and takes its part.
+        window->setContentSize(Size{400, 580});
+        content->log.clear();
+        resizeFromOutside(c.window.width(), c.window.height());
+        EXPECT_EQ(content->frame(), rule) << name;
+        EXPECT_EQ(content->log.back(),
+                  "live " + sizeText(Size{double(c.window.width()), double(c.window.height())}))
+            << name;
+        const QRect placed = widgetOf(*content)->geometry();
+        EXPECT_LE((placed.center() - QRect(QPoint(0, 0), c.window).center()).manhattanLength(), 2)
+            << name;
+        finishLiveResize(*window);
+    }
+}
+
 TEST_F(WindowResize, ReplacingTheContentViewFillsTheWindowWithTheNewOne) {
     auto replacement = View::make<ResizeRecorder>(makeRect(40, 40, 10, 10));
     window->setContentView(replacement);
