@@ -4,6 +4,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QThread>
 #include <QWidget>
@@ -195,11 +196,11 @@ std::optional<QMargins> x11FrameExtents(QWidget& window) {
 }
 
 void installX11ConfigureGuard() {
+    // One per application; it dies with the application, which may be made again (in tests).
+    static QPointer<ConfigureGuard> guard;
     Display* display = x11Display();
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!display || !app || app->findChild<ConfigureGuard*>(QString(), Qt::FindDirectChildrenOnly))
-        return;
-    new ConfigureGuard(display);
+    if (!display || !QCoreApplication::instance() || guard) return;
+    guard = new ConfigureGuard(display);
 }
 
 void setX11SizeHints(QWidget& window, const SizeLimits& limits) {

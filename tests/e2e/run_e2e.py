@@ -28,8 +28,11 @@ try:
 except ImportError as problem:  # python3-xlib lives in Debian's own interpreter
     sys.exit(f"run_e2e: {problem}; run it with /usr/bin/python3 (python3-xlib)")
 
-GROUPS = ("launch", "keypad", "keyboard", "clipboard", "resize", "robustness", "resilience")
+GROUPS = ("launch", "keypad", "keyboard", "clipboard", "resize", "robustness", "resilience",
+          "desktops")
 TOOLS = ("Xvfb", "xdotool", "xclip")
+# The window managers a group starts itself.
+GROUP_TOOLS = {"desktops": ("dbus-run-session", "mutter", "metacity", "i3")}
 
 
 def parse_args():
@@ -85,7 +88,7 @@ def run_one(entry, program, wm):
 def main():
     args = parse_args()
     missing = [tool for tool in TOOLS + (("openbox",) if args.wm == "openbox" else ())
-               if shutil.which(tool) is None]
+               + GROUP_TOOLS.get(args.group, ()) if shutil.which(tool) is None]
     if missing:
         print(f"run_e2e: missing {', '.join(missing)} (scripts/install-deps installs them)",
               file=sys.stderr)

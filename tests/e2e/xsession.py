@@ -228,6 +228,9 @@ class Session:
         self.display_name = None
         self.env = None
         self.figures = []  # measurements a scenario reports beside its verdict
+        # (x, y, width, height) of the calculator inside a window the desktop made larger than
+        # the limits; None while the calculator fills the window.
+        self.content = None
 
     # -- start and stop --
 
@@ -300,21 +303,27 @@ class Session:
         self.conn.sync()
 
     def _start_openbox(self):
-        self.wm = spawn(["openbox", "--sm-disable"], env=self.env, stdin=subprocess.DEVNULL,
+        self.start_window_manager(["openbox", "--sm-disable"])
+
+    def start_window_manager(self, command, name=None):
+        """Starts a window manager and waits until it manages windows."""
+        name = name or command[0]
+        self.window_manager = True
+        self.wm = spawn(command, env=self.env, stdin=subprocess.DEVNULL,
                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=self.workdir)
-        # openbox announces itself on the root window before it handles map requests; a window
-        # mapped in between can stay unmanaged, so wait until it frames a window of our own.
+        # A window manager announces itself on the root window before it handles map requests;
+        # a window mapped in between can stay unmanaged, so wait until it frames one of our own.
         screen = self.conn.screen()
         probe = screen.root.create_window(0, 0, 10, 10, 0, screen.root_depth)
         probe.map()
         self.conn.sync()
 
         def framed():
-            check(self.wm.poll() is None, "openbox exited during start-up")
+            check(self.wm.poll() is None, f"{name} exited during start-up")
             return probe.query_tree().parent.id != screen.root.id
 
         try:
-            wait_until(framed, START_TIMEOUT, "openbox to manage windows")
+            wait_until(framed, START_TIMEOUT, f"{name} to manage windows")
         finally:
             probe.destroy()
             self.conn.sync()
@@ -386,13 +395,23 @@ class Session:
         return None
 
     def geometry(self):
-        """(root x, root y, width, height) of the window's content area."""
+        """(root x, root y, width, height) of the window's content area (of the calculator in
+        it, where `content` is set)."""
         geo = self.window.get_geometry()
         origin = self.window.translate_coords(self.conn.screen().root, 0, 0)
         # translate_coords from the window to the root gives the negated position.
+        if self.content:
+            x, y, width, height = self.content
+            return -origin.x + x, -origin.y + y, width, height
         return -origin.x, -origin.y, geo.width, geo.height
 
     def size(self):
+        if self.content:
+            return self.content[2], self.content[3]
+        geo = self.window.get_geometry()
+        return geo.width, geo.height
+
+    def window_size(self):
         geo = self.window.get_geometry()
         return geo.width, geo.height
 
@@ -437,7 +456,7 @@ class Session:
         except error.XError:
             states.append("gone")
         if self.wm is not None:
-            states.append("openbox " + ("running" if self.wm.poll() is None else "exited"))
+            states.append("window manager " + ("running" if self.wm.poll() is None else "exited"))
         return " < ".join(states)
 
     def focus(self):
@@ -557,8 +576,8 @@ class Session:
 
     def screenshot(self):
         """The window's content as a `layout.Image`."""
-        width, height = self.size()
-        image = self.window.get_image(0, 0, width, height, X.ZPixmap, 0xFFFFFFFF)
+        x, y, width, height = self.content or (0, 0, *self.size())
+        image = self.window.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF)
         order = "little" if self.conn.display.info.image_byte_order == X.LSBFirst else "big"
         return layout.Image(image.data, width, height, order)
 
@@ -568,8 +587,9 @@ class Session:
         px, py = int(x), int(height - y)
         if not (0 <= px < width and 0 <= py < height):
             return None
+        left, top = self.content[:2] if self.content else (0, 0)
         try:
-            image = self.window.get_image(px, py, 1, 1, X.ZPixmap, 0xFFFFFFFF)
+            image = self.window.get_image(left + px, top + py, 1, 1, X.ZPixmap, 0xFFFFFFFF)
         except error.XError:
             return None
         order = "little" if self.conn.display.info.image_byte_order == X.LSBFirst else "big"

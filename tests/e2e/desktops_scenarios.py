@@ -1,0 +1,184 @@
+"""The calculator under the window managers of the common desktops, which do not all keep its
+limits: mutter and metacity maximise it to the whole screen, i3 tiles it. Whatever size they
+force, the whole calculator is shown at its largest allowed size, centred, its keys work there,
+and the program accepts the size instead of asking again. Without a window manager, a size
+another client forces costs bounded memory and time."""
+
+import os
+import time
+
+from Xlib import X
+from Xlib.protocol import event as xevent
+
+import layout
+from keypad_scenarios import digit
+from resize_scenarios import check_allowed, live_resize
+from xsession import LAUNCH_LINES, LINE_TIMEOUT, START_TIMEOUT, check, scenario, wait_until
+
+MUTTER = ["dbus-run-session", "--", "mutter", "--x11", "--replace", "--sm-disable"]
+METACITY = ["dbus-run-session", "--", "metacity", "--replace", "--sm-disable"]
+I3_CONFIG = "default_border normal\nfont pango:DejaVu Sans 8\n"
+
+
+def window_manager(command):
+    def prepare(session):
+        if command[0] == "i3":
+            path = os.path.join(session.workdir, "i3.conf")
+            with open(path, "w", encoding="utf-8") as config:
+                config.write(I3_CONFIG)
+            session.start_window_manager(["i3", "-c", path])
+        else:
+            session.start_window_manager(command, name=command[2])
+    return prepare
+
+
+def round_half_up(value):
+    return int(value + 0.5)
+
+
+def calculator_in(width, height):
+    """Where the calculator is in a window of this size: the largest size within 300 × 435 to
+    600 × 870 at 20 : 29 that fits, centred."""
+    inner = max(300.0, min(600.0, width, height * 20 / 29))
+    inner_height = inner * 29 / 20
+    left, bottom = (width - inner) / 2, (height - inner_height) / 2
+    top = round_half_up(height - (bottom + inner_height))
+    return (round_half_up(left), top, round_half_up(left + inner) - round_half_up(left),
+            round_half_up(height - bottom) - top)
+
+
+def shows_the_whole_calculator(session, selected_base, value):
+    """The window is larger than the limits: the calculator in it is 600 × 870, centred on the
+    window's background, fully laid out, and its keys work."""
+    width, height = session.window_size()
+    check(width > 600 and height > 870, f"the desktop gave {width} × {height}")
+    session.content = calculator_in(width, height)
+    x, y, inner_width, inner_height = session.content
+    check((inner_width, inner_height) == (600, 870),
+          f"in {width} × {height} the calculator would be {inner_width} × {inner_height}")
+    session.wait_layout(selected_base)
+    image = session.window.get_image(0, 0, width, height, X.ZPixmap, 0xFFFFFFFF)
+    order = "little" if session.conn.display.info.image_byte_order == X.LSBFirst else "big"
+    whole = layout.Image(image.data, width, height, order)
+    for corner in ((2, 2), (width - 3, 2), (2, height - 3), (width - 3, height - 3),
+                   (x - 3, y + inner_height // 2), (x + inner_width + 2, y + inner_height // 2)):
+        check(layout.close_to(whole.at(*corner), layout.WINDOW_BACKGROUND),
+              f"the window shows {whole.at(*corner)} at {corner}, not its background")
+    session.click_key("8", digit("8"))
+    session.expect_shown(value + "8")
+    session.click_key("⌫", ["DEBUG: Backspace"])
+    # The program took the desktop's size: it asked for no other, so nothing more happens.
+    session.output.expect_quiet()
+
+
+def set_maximised(session, maximised):
+    state = session.conn.get_atom("_NET_WM_STATE")
+    vertical = session.conn.get_atom("_NET_WM_STATE_MAXIMIZED_VERT")
+    horizontal = session.conn.get_atom("_NET_WM_STATE_MAXIMIZED_HORZ")
+    message = xevent.ClientMessage(window=session.window, client_type=state,
+                                   data=(32, [int(maximised), vertical, horizontal, 1, 0]))
+    session.conn.screen().root.send_event(
+        message, event_mask=X.SubstructureRedirectMask | X.SubstructureNotifyMask)
+    session.conn.sync()
+
+
+def double_click_title_bar(session):
+    frame = session.frame()
+    _, top, _, _ = session.geometry()
+    session.move_pointer_to_root(frame.x + frame.width // 3, top - 12)
+    time.sleep(0.1)
+    for _ in range(2):
+        session.press()
+        session.release()
+        time.sleep(0.05)
+
+
+def maximise_and_restore(session, maximise):
+    session.click_key("7", digit("7"))
+    maximise(session)
+    live_resize(session, 300)
+    shows_the_whole_calculator(session, "DEC", "7")
+    set_maximised(session, False)
+    session.content = None
+    live_resize(session, None)
+    check_allowed(session.size(), "restored")
+    session.wait_layout("DEC")
+    session.expect_shown("7")
+
+
+@scenario(modes=("none",), prepare=window_manager(MUTTER), screen="1920x1080x24")
+def mutter_maximised_by_the_window_state(session):
+    maximise_and_restore(session, lambda s: set_maximised(s, True))
+
+
+@scenario(modes=("none",), prepare=window_manager(MUTTER), screen="1920x1080x24")
+def mutter_maximised_by_a_double_click_on_the_title_bar(session):
+    maximise_and_restore(session, double_click_title_bar)
+
+
+@scenario(modes=("none",), prepare=window_manager(METACITY), screen="1920x1080x24")
+def metacity_maximised(session):
+    maximise_and_restore(session, lambda s: set_maximised(s, True))
+
+
+@scenario(modes=("none",), ready=False, prepare=window_manager(["i3"]), screen="1920x1080x24")
+def i3_tiled(session):
+    """i3 tiles the window at the screen's size as it maps it and keeps that size."""
+    session.output.expect(LAUNCH_LINES, timeout=START_TIMEOUT)
+    session.find_window()
+    live_resize(session, 300)
+    session.focus()
+    shows_the_whole_calculator(session, "DEC", "")
+
+
+def resident_kib(pid, field):
+    with open(f"/proc/{pid}/status", encoding="ascii") as status:
+        for line in status:
+            if line.startswith(field + ":"):
+                return int(line.split()[1])
+    raise AssertionError(f"no {field} for process {pid}")
+
+
+def key_answers_after(session, delay):
+    """Types 5 `delay` seconds from now and returns how long its line took, skipping the lines of
+    the live resize around it."""
+    time.sleep(delay)
+    typed = time.monotonic()
+    session.key("5")
+    while True:
+        line = session.output.next(timeout=LINE_TIMEOUT)
+        if line == "DEBUG: Key pressed: 5":
+            return time.monotonic() - typed
+        check(line is not None and line.startswith("DEBUG: ") and (
+            "resize" in line or "Frame size" in line or line == "DEBUG: UI setup complete"),
+            f"unexpected line {line!r} while waiting for the key")
+
+
+@scenario(modes=("none",))
+def a_size_another_client_forces_costs_bounded_memory(session):
+    """A synthetic ConfigureNotify of 65535 × 65535 and a real resize to 32767 × 32767: the
+    resident memory stays under twice its figure at 600 × 870, and a key typed half a second
+    later is handled at once."""
+    session.resize(600, 870)
+    live_resize(session, 300)
+    session.wait_layout("DEC")
+    time.sleep(0.3)
+    pid = session.process.pid
+    at_largest = resident_kib(pid, "VmHWM")
+    fake = xevent.ConfigureNotify(window=session.window, event=session.window, x=0, y=0,
+                                  width=65535, height=65535, border_width=0,
+                                  above_sibling=X.NONE, override=0)
+    session.window.send_event(fake, event_mask=X.StructureNotifyMask)
+    session.conn.sync()
+    answered_fake = key_answers_after(session, 0.5)
+    session.resize(32767, 32767)
+    answered_real = key_answers_after(session, 0.5)
+    wait_until(lambda: session.size() != (32767, 32767), LINE_TIMEOUT, "the size's correction")
+    peak = resident_kib(pid, "VmHWM")
+    session.figures.append(
+        f"peak memory {peak / 1024:.0f} MiB against {at_largest / 1024:.0f} MiB at 600 × 870;"
+        f" keys answered {answered_fake:.2f} s and {answered_real:.2f} s after being typed")
+    check(peak < 2 * at_largest, f"peak memory {peak} KiB, more than twice {at_largest} KiB")
+    check(max(answered_fake, answered_real) < 0.5, "a key waited half a second or more")
+    session.output.expect_quiet(0.5)
+    check_allowed(session.size(), "after the resize to 32767 × 32767")
