@@ -288,13 +288,20 @@ void Window::Impl::endLiveResize() {
         (std::abs(allowed.width - current.width) >= 1 ||
          std::abs(allowed.height - current.height) >= 1)) {
         sizeAsked = true;
-        // On X11 the window manager decides: its answer, or its silence, ends the resize.
+        // The desktop decides: its answer, or its silence, ends the resize. On X11 the window
+        // asks the window manager; a Wayland client takes the size and the compositor may still
+        // configure another (sway re-sends its own while the pointer is held past a limit).
         if (requestX11WindowSize(*widget, allowed)) {
             awaitingSizeAnswer = true;
             sizeAnswerEnd->start();
             return;
         }
         resizeWindow(allowed);
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            awaitingSizeAnswer = true;
+            sizeAnswerEnd->start();
+            return;
+        }
     }
     finishLiveResize();
 }

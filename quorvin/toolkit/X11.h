@@ -31,9 +31,9 @@ bool requestX11WindowSize(QWidget& window, const Size& size);
 std::optional<QMargins> x11FrameExtents(QWidget& window);
 // Once per application on X11: the size in a ConfigureNotify for one of the program's windows is
 // checked before Qt acts on it. A size another client sent (a synthetic event) that the window
-// does not have is replaced by the window's real size, and no size beyond the screen (or the
-// window's maximum, where larger) reaches Qt, so that no client can make the program allocate a
-// buffer for a window of 65535 × 65535.
+// does not have is replaced by the window's real size, and a size of more than twice the screen's
+// area reaches Qt cut to the screen (or the window's maximum, where larger), so that no client can
+// make the program allocate a buffer for a window of 65535 × 65535.
 void installX11ConfigureGuard();
 // True when a mouse button is held anywhere on the X11 screen (the window manager grabs the
 // pointer during an edge drag, so the window itself sees no button events).

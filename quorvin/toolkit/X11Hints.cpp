@@ -137,13 +137,20 @@ public:
             configure->width = static_cast<uint16_t>(std::min(width, 65535u));
             configure->height = static_cast<uint16_t>(std::min(height, 65535u));
         }
-        // No part of a window beyond the screen is ever seen, and Qt keeps a buffer of the size
-        // it believes the window has.
-        QSize bound = widget->maximumSize() * ratio;
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            bound = bound.expandedTo(screen->virtualSize() * screen->devicePixelRatio());
-        configure->width = static_cast<uint16_t>(std::min<int>(configure->width, bound.width()));
-        configure->height = static_cast<uint16_t>(std::min<int>(configure->height, bound.height()));
+        // Qt keeps a buffer of the size it believes the window has. A window of more than twice
+        // the screen's area is taken at no more than the screen's size (or its own maximum):
+        // no more of it can be seen at once.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen) return false;
+        const QSize visible = screen->virtualSize() * screen->devicePixelRatio();
+        const double area = double(configure->width) * double(configure->height);
+        if (area > 2.0 * visible.width() * visible.height()) {
+            const QSize bound = visible.expandedTo(widget->maximumSize() * ratio);
+            configure->width =
+                static_cast<uint16_t>(std::min<int>(configure->width, bound.width()));
+            configure->height =
+                static_cast<uint16_t>(std::min<int>(configure->height, bound.height()));
+        }
         return false;
     }
 
