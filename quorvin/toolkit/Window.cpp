@@ -112,8 +112,9 @@ struct Window::Impl {
     bool sizedByTheDesktop() const {
         return widget && (widget->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
     }
-    // On Wayland, where Qt draws the frame, the compositor applies the limits to the window
-    // frame and all: the limits it hears are the content's plus the frame.
+    // Gives Qt the limits, and the window manager its hints again. On Wayland, where Qt draws
+    // the frame, the compositor applies the maximum to the frame and all: the maximum it hears
+    // is the content's plus the frame.
     void applyLimits() const;
     // Forgets the content view's part in a live resize, before it leaves the window.
     void releaseContent();
@@ -218,6 +219,8 @@ void Window::Impl::applyLimits() const {
                            toWidgetLength(std::ceil(minSize.height)));
     widget->setMaximumSize(upper(maxSize.width, frame.left() + frame.right()),
                            upper(maxSize.height, frame.top() + frame.bottom()));
+    // Qt writes the X11 hints anew when its limits change, without the proportion.
+    applyHints();
 }
 
 void Window::Impl::resizeWindow(Size size) {
@@ -312,7 +315,6 @@ void Window::Impl::finishLiveResize() {
     const std::shared_ptr<View> view = content;
     const bool notify = view && view.get() == std::exchange(liveResizeView, nullptr);
     applyLimits();
-    applyHints();
     if (notify) view->viewDidEndLiveResize();
 }
 
