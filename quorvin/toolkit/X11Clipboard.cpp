@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QString>
 
+#include <poll.h>
+
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -43,6 +45,8 @@ constexpr std::chrono::milliseconds kOwnerTimeout{5000};
 // its memory.
 constexpr std::chrono::seconds kPasteTimeLimit{30};
 constexpr std::size_t kPasteByteLimit = std::size_t{128} << 20;
+// Milliseconds the window may go unanswered while the next piece is on its way.
+constexpr int kBriefWait = 5;
 // Properties are read in pieces of this many 32-bit units, so that Xlib's copy stays small.
 constexpr long kPieceLongs = 1 << 18;
 
@@ -115,13 +119,18 @@ struct Transfer {
                 XNextEvent(c.display, &event);
                 if (matches(event)) return event;
             }
-            switch (InputRouter::waitForReadable(ConnectionNumber(c.display), answerDeadline)) {
-            case InputRouter::WaitEnd::readable: continue;
-            case InputRouter::WaitEnd::quitting: stop = Stop::leaving; return std::nullopt;
-            case InputRouter::WaitEnd::deadline:
-                // The fd may have become readable just as the time ran out.
-                if (XPending(c.display) > 0) continue;
+            if (Clock::now() >= answerDeadline) {
                 stop = answerDeadline == deadline ? Stop::tooSlow : Stop::ownerSilent;
+                return std::nullopt;
+            }
+            // A prompt owner's next piece is usually there within a moment; only a longer wait
+            // goes through the event loop, which costs more than the piece itself.
+            pollfd descriptor{ConnectionNumber(c.display), POLLIN, 0};
+            if (poll(&descriptor, 1, kBriefWait) > 0) continue;
+            // Readable or past the deadline, the loop's start tells which.
+            if (InputRouter::waitForReadable(ConnectionNumber(c.display), answerDeadline) ==
+                InputRouter::WaitEnd::quitting) {
+                stop = Stop::leaving;
                 return std::nullopt;
             }
         }
