@@ -1,4 +1,6 @@
 // Copy and paste of the shown value as plain text.
+#include <cstdio>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -21,19 +23,25 @@ void AppDelegate::copyValue() {
 // current base; characters that are not digits of the base are skipped. A clipboard without
 // text (empty, or holding only an image) changes nothing. The text is held once, inside its
 // line's message, so that a paste of N bytes costs about 2N at its peak (the message and the
-// line).
+// line). When even that does not fit in memory, nothing is pasted and standard error says so.
 void AppDelegate::pasteValue() {
     constexpr std::string_view kPrefix = "Pasted from clipboard: ";
     std::string message;
-    {
-        auto text =
-            toolkit::Pasteboard::generalPasteboard().stringForType(toolkit::PasteboardType::string);
-        if (!text || text->empty()) return;
-        message.reserve(kPrefix.size() + text->size());
-        message += kPrefix;
-        message += *text;
+    try {
+        {
+            auto text = toolkit::Pasteboard::generalPasteboard().stringForType(
+                toolkit::PasteboardType::string);
+            if (!text || text->empty()) return;
+            message.reserve(kPrefix.size() + text->size());
+            message += kPrefix;
+            message += *text;
+        }
+        toolkit::debugLog(message);
+    } catch (const std::bad_alloc&) {
+        std::fputs("quorvin: nothing pasted: not enough memory for the clipboard's text\n", stderr);
+        std::fflush(stderr);
+        return;
     }
-    toolkit::debugLog(message);
     calculator.clear();
     toolkit::forEachGrapheme(
         std::string_view(message).substr(kPrefix.size()),

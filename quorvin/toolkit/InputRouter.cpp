@@ -1,10 +1,14 @@
 #include "quorvin/toolkit/InputRouter.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSocketNotifier>
+#include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <utility>
 
 #include "quorvin/toolkit/Button.h"
@@ -25,10 +29,10 @@ InputRouter* router = nullptr;
 
 // Where a release happened, in the pressed button's coordinates. A button that is no longer on
 // screen is never under the pointer.
-Point releaseLocation(const Button& button, const QMouseEvent& event) {
+Point releaseLocation(const Button& button, QPointF globalPosition) {
     const QWidget* widget = widgetOf(button);
     if (!widget || !widget->isVisible()) return kNowhere;
-    return viewLocation(*widget, widget->mapFromGlobal(event.globalPosition()));
+    return viewLocation(*widget, widget->mapFromGlobal(globalPosition));
 }
 
 // True when the event takes one of the program's windows off the screen, so that no release can
@@ -72,6 +76,7 @@ void InputRouter::addKeyMonitor(KeyEventMonitor monitor) {
 void InputRouter::reset() {
     monitors.clear();
     waitingKeys.clear();
+    heldInputs.clear();
 }
 
 void InputRouter::pressBegan(std::shared_ptr<Button> button) {
@@ -89,16 +94,23 @@ bool InputRouter::eventFilter(QObject* receiver, QEvent* event) {
     case QEvent::MouseButtonDblClick: {  // the second press of a double click
         auto* widget = dynamic_cast<ViewWidget*>(receiver);
         if (!widget || !widget->view || !isLeftButton(event)) return false;
-        press(*widget, *static_cast<QMouseEvent*>(event));
+        const QPointF position = static_cast<QMouseEvent*>(event)->position();
+        if (holding()) {
+            heldInputs.emplace_back(HeldPress{widget, position});
+        } else {
+            press(*widget, position);
+        }
         return true;
     }
     case QEvent::MouseButtonRelease:
         // Returning false lets Qt finish its own release handling (the implicit grab).
         if (receiver->isWindowType() && isLeftButton(event)) {
-            if (const std::shared_ptr<Button> button = std::exchange(pressedButton, nullptr))
-                button->mouseUp(
-                    MouseEvent{releaseLocation(*button, *static_cast<QMouseEvent*>(event))});
-            deliverWaitingKeys();
+            const QPointF globalPosition = static_cast<QMouseEvent*>(event)->globalPosition();
+            if (holding()) {
+                heldInputs.emplace_back(HeldRelease{globalPosition});
+            } else {
+                release(globalPosition);
+            }
         }
         return false;
     case QEvent::ShortcutOverride:
@@ -109,12 +121,11 @@ bool InputRouter::eventFilter(QObject* receiver, QEvent* event) {
         if (!receiver->isWindowType()) return true;
         const auto keyEvent = toKeyEvent(*static_cast<QKeyEvent*>(event));
         if (!keyEvent) return true;
-        if (pressedButton && waitingKeys.size() < kMaxWaitingKeys) {
-            waitingKeys.push_back(*keyEvent);
+        if (holding()) {
+            heldInputs.emplace_back(*keyEvent);
             return true;
         }
-        if (pressedButton) endPressWithoutRelease();
-        return !dispatch(*keyEvent);
+        return !key(*keyEvent);
     }
     default:
         if (pressedButton && receiver->isWindowType() && takesWindowAway(receiver, event))
@@ -123,7 +134,70 @@ bool InputRouter::eventFilter(QObject* receiver, QEvent* event) {
     }
 }
 
-void InputRouter::press(ViewWidget& widget, const QMouseEvent& event) {
+InputRouter::WaitEnd InputRouter::waitForReadable(int descriptor,
+                                                  std::chrono::steady_clock::time_point deadline) {
+    InputRouter& self = shared();
+    constexpr int kReadable = 1, kDeadline = 2;
+    QEventLoop loop;
+    QSocketNotifier notifier(static_cast<qintptr>(descriptor), QSocketNotifier::Read);
+    QObject::connect(&notifier, &QSocketNotifier::activated, &loop,
+                     [&loop] { loop.exit(kReadable); });
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&loop] { loop.exit(kDeadline); });
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    timer.start(std::max(left, std::chrono::milliseconds{0}));
+
+    ++self.waitDepth;
+    // Any other code, including -1 when the application is already on its way out, means that
+    // QCoreApplication::exit() ended every running loop.
+    const int code = loop.exec();
+    if (--self.waitDepth == 0 && !self.heldInputs.empty()) {
+        // Queued, so that the held input acts after the action that waited, not inside it.
+        QMetaObject::invokeMethod(
+            &self, [&self] { self.actOnHeldInputs(); }, Qt::QueuedConnection);
+    }
+    switch (code) {
+    case kReadable: return WaitEnd::readable;
+    case kDeadline: return WaitEnd::deadline;
+    default: return WaitEnd::quitting;
+    }
+}
+
+// Each held input acts as it would have on arrival. One of them may start another wait; the rest
+// then stay held behind it, and that wait's end brings them back here.
+void InputRouter::actOnHeldInputs() {
+    while (waitDepth == 0 && !heldInputs.empty()) {
+        HeldInput input = std::move(heldInputs.front());
+        heldInputs.pop_front();
+        if (auto* held = std::get_if<HeldPress>(&input)) {
+            if (held->widget && held->widget->view) press(*held->widget, held->position);
+        } else if (auto* heldRelease = std::get_if<HeldRelease>(&input)) {
+            release(heldRelease->globalPosition);
+        } else {
+            key(std::get<KeyEvent>(input));
+        }
+    }
+}
+
+void InputRouter::release(QPointF globalPosition) {
+    if (const std::shared_ptr<Button> button = std::exchange(pressedButton, nullptr))
+        button->mouseUp(MouseEvent{releaseLocation(*button, globalPosition)});
+    deliverWaitingKeys();
+}
+
+bool InputRouter::key(const KeyEvent& event) {
+    if (pressedButton && waitingKeys.size() < kMaxWaitingKeys) {
+        waitingKeys.push_back(event);
+        return false;
+    }
+    if (pressedButton) endPressWithoutRelease();
+    return dispatch(event);
+}
+
+void InputRouter::press(ViewWidget& widget, QPointF position) {
     // Counted first so that it ends last: if the handler dropped the last reference, the view
     // dies when `keep` goes, while its widget's deletion is still deferred.
     ++pressDepth;
@@ -134,7 +208,7 @@ void InputRouter::press(ViewWidget& widget, const QMouseEvent& event) {
         // this view, or destroyed it if nothing shares it.
         if (pressedButton) endPressWithoutRelease();
         if (widget.view && widget.isVisible())
-            widget.view->mouseDown(MouseEvent{viewLocation(widget, event.position())});
+            widget.view->mouseDown(MouseEvent{viewLocation(widget, position)});
     }
     --pressDepth;
 }

@@ -4,10 +4,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <memory>
 #include <utility>
 
 #include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/QtConversions.h"
+
+#include <xkbcommon/xkbcommon-compose.h>
 
 namespace quorvin::toolkit {
 
@@ -76,6 +80,64 @@ std::uint64_t modifierFlags(Qt::KeyboardModifiers modifiers) {
     return flags;
 }
 
+// Dead keys and the compose key, as the keyboard itself would combine them: the keys of a
+// sequence give no characters until the one that completes it, which gives the composed ones
+// (dead_acute, e gives "" and "é"; Multi_key, x, x gives "", "" and "×"). The sequences are the
+// locale's compose table, the one every X11 program reads; keys that start no sequence are left
+// alone, and so is a key that breaks one off. Keys reach no input method (they are all the
+// calculator's), so they compose the same way whichever is configured.
+class KeyComposer {
+public:
+    static KeyComposer& shared() {
+        static KeyComposer composer;
+        return composer;
+    }
+
+    // The characters of the key with this keysym, when it takes part in a sequence.
+    std::optional<std::string> feed(xkb_keysym_t keysym) {
+        if (!state || keysym == XKB_KEY_NoSymbol) return std::nullopt;
+        if (xkb_compose_state_feed(state.get(), keysym) == XKB_COMPOSE_FEED_IGNORED)
+            return std::nullopt;
+        switch (xkb_compose_state_get_status(state.get())) {
+        case XKB_COMPOSE_COMPOSING: return std::string();
+        case XKB_COMPOSE_COMPOSED: {
+            std::array<char, 64> buffer{};
+            xkb_compose_state_get_utf8(state.get(), buffer.data(), buffer.size());
+            xkb_compose_state_reset(state.get());
+            return std::string(buffer.data());
+        }
+        case XKB_COMPOSE_CANCELLED: xkb_compose_state_reset(state.get()); return std::nullopt;
+        case XKB_COMPOSE_NOTHING: return std::nullopt;
+        }
+        return std::nullopt;
+    }
+
+private:
+    KeyComposer() {
+        context.reset(xkb_context_new(XKB_CONTEXT_NO_FLAGS));
+        if (!context) return;
+        xkb_context_set_log_level(context.get(), XKB_LOG_LEVEL_CRITICAL);
+        // The locale's name as the C library reads it; an unknown one gets the default table.
+        const char* locale = nullptr;
+        for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+            locale = std::getenv(name);
+            if (locale && *locale) break;
+        }
+        for (const char* candidate : {locale && *locale ? locale : "C", "C"}) {
+            table.reset(xkb_compose_table_new_from_locale(context.get(), candidate,
+                                                          XKB_COMPOSE_COMPILE_NO_FLAGS));
+            if (table) break;
+        }
+        if (table) state.reset(xkb_compose_state_new(table.get(), XKB_COMPOSE_STATE_NO_FLAGS));
+    }
+
+    std::unique_ptr<xkb_context, decltype(&xkb_context_unref)> context{nullptr, xkb_context_unref};
+    std::unique_ptr<xkb_compose_table, decltype(&xkb_compose_table_unref)> table{
+        nullptr, xkb_compose_table_unref};
+    std::unique_ptr<xkb_compose_state, decltype(&xkb_compose_state_unref)> state{
+        nullptr, xkb_compose_state_unref};
+};
+
 }  // namespace
 
 std::optional<KeyEvent> toKeyEvent(const QKeyEvent& event) {
@@ -98,6 +160,9 @@ std::optional<KeyEvent> toKeyEvent(const QKeyEvent& event) {
     } else {
         result.characters = utf8(event.text());
     }
+    // On X11 the native virtual key is the keysym; keys made up by a program carry none.
+    if (auto composed = KeyComposer::shared().feed(event.nativeVirtualKey()))
+        result.characters = std::move(composed);
     return result;
 }
 

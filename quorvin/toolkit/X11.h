@@ -41,9 +41,10 @@ bool x11PointerButtonHeld();
 
 // True on X11 once the toolkit's own connection for reading the clipboard is open.
 bool x11ClipboardReadable();
-// The CLIPBOARD selection's text as UTF-8, read from another client over that connection, or
-// nothing when it holds no text or its owner does not answer in time (one wait for a silent
-// owner). Its bytes arrive once, without a UTF-16 copy.
+// The CLIPBOARD selection's text as UTF-8, read from another client over that connection and
+// decoded by the type the owner names, or nothing when it holds no text, its owner does not
+// answer in time (one wait for a silent owner) or the paste passes its bounds of time and size.
+// The event loop runs while it waits; its bytes arrive once, without a UTF-16 copy.
 std::optional<std::string> x11ClipboardText();
 
 }  // namespace quorvin::toolkit

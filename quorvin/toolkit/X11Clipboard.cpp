@@ -1,7 +1,8 @@
-// Reading the X11 CLIPBOARD selection as text over a connection of the toolkit's own, so that the
-// waits are the toolkit's: one for the owner's list of targets, one for the text (each further
-// piece of an incremental transfer restarts it), and the text arrives as the owner's bytes,
-// never as a UTF-16 copy. Xlib's macros clash with Qt's names, so its headers come last.
+// Reading the X11 CLIPBOARD selection as text over a connection of the toolkit's own. The owner
+// gets 5 s for each answer and the whole paste 30 s and 128 MiB; while it waits the event loop
+// runs (the input router holds the input that arrives meanwhile), and the text arrives as the
+// owner's bytes, decoded by the type the owner gave them, never as a UTF-16 copy of UTF-8. Xlib's
+// macros clash with Qt's names, so its headers come last.
 
 #include <QByteArray>
 #include <QGuiApplication>
@@ -9,19 +10,26 @@
 
 #include <poll.h>
 
-#include <cerrno>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <exception>
+#include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/QtConversions.h"
 #include "quorvin/toolkit/X11.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace quorvin::toolkit {
 
@@ -31,6 +39,14 @@ using Clock = std::chrono::steady_clock;
 
 // How long the owner gets for each answer, as long as the desktop's toolkit gives it.
 constexpr std::chrono::milliseconds kOwnerTimeout{5000};
+// However the owner answers, a paste ends within this time and holds at most this many of its
+// bytes: far more than any text a person pastes takes from a prompt owner (100 MiB arrive in a
+// few seconds), and little enough that an owner that never stops costs neither the session nor
+// its memory.
+constexpr std::chrono::seconds kPasteTimeLimit{30};
+constexpr std::size_t kPasteByteLimit = std::size_t{128} << 20;
+// Milliseconds the window may go unanswered while the next piece is on its way.
+constexpr int kBriefWait = 5;
 // Properties are read in pieces of this many 32-bit units, so that Xlib's copy stays small.
 constexpr long kPieceLongs = 1 << 18;
 
@@ -38,7 +54,7 @@ struct Connection {
     Display* display = nullptr;
     ::Window requestor = 0;
     Atom clipboard = 0, targets = 0, incr = 0, property = 0;
-    Atom utf8String = 0, utf8Text = 0, text = 0;
+    Atom utf8String = 0, utf8Text = 0, text = 0, compoundText = 0;
 };
 
 // Opened on the first paste, on the display Qt uses, and kept unchanged for the program's life.
@@ -62,66 +78,117 @@ const Connection* connection() {
         c->utf8String = XInternAtom(display, "UTF8_STRING", False);
         c->utf8Text = XInternAtom(display, "text/plain;charset=utf-8", False);
         c->text = XInternAtom(display, "TEXT", False);
+        c->compoundText = XInternAtom(display, "COMPOUND_TEXT", False);
         return c;
     }();
     return opened;
 }
 
-// The next event of the requestor window that `matches`, or nothing once `deadline` passes.
-template <class Matches>
-std::optional<XEvent> waitForEvent(Display* display, Clock::time_point deadline, Matches matches) {
-    for (;;) {
-        while (XPending(display) > 0) {
-            XEvent event;
-            XNextEvent(display, &event);
-            if (matches(event)) return event;
-        }
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0) return std::nullopt;
-        pollfd descriptor{ConnectionNumber(display), POLLIN, 0};
-        if (poll(&descriptor, 1, static_cast<int>(left.count()) + 1) < 0 && errno != EINTR) {
-            return std::nullopt;
-        }
+// Why a paste gave up before the owner had said all; only the two bounds are worth a line.
+enum class Stop { none, refused, ownerSilent, tooSlow, tooLarge, leaving };
+
+void reportStop(Stop stop) {
+    const char* why = nullptr;
+    switch (stop) {
+    case Stop::tooSlow: why = "the clipboard's owner took longer than 30 s"; break;
+    case Stop::tooLarge: why = "the clipboard's text is larger than 128 MiB"; break;
+    case Stop::none:
+    case Stop::refused:
+    case Stop::ownerSilent:
+    case Stop::leaving: return;
     }
+    std::fprintf(stderr, "quorvin: nothing pasted: %s\n", why);
+    std::fflush(stderr);
 }
 
-// Reads and deletes the requestor's property, a piece at a time, appending to `into`.
-Atom readProperty(const Connection& c, std::string& into, int& format) {
-    Atom type = 0;
-    long offset = 0;
-    for (;;) {
-        unsigned long count = 0, bytesAfter = 0;
-        unsigned char* data = nullptr;
-        if (XGetWindowProperty(c.display, c.requestor, c.property, offset, kPieceLongs, False,
-                               AnyPropertyType, &type, &format, &count, &bytesAfter,
-                               &data) != Success) {
-            return 0;
+// One paste: its connection, its deadline and, once it has stopped early, why.
+struct Transfer {
+    const Connection& c;
+    Clock::time_point deadline;
+    Stop stop = Stop::none;
+    std::size_t held = 0;  // bytes of the owner's text kept so far
+
+    // Waits for the next event of the requestor window that `matches`, for at most one answer's
+    // time within the paste's deadline.
+    template <class Matches>
+    std::optional<XEvent> waitForEvent(Matches matches) {
+        const auto answerDeadline = std::min(Clock::now() + kOwnerTimeout, deadline);
+        for (;;) {
+            while (XPending(c.display) > 0) {
+                XEvent event;
+                XNextEvent(c.display, &event);
+                if (matches(event)) return event;
+            }
+            if (Clock::now() >= answerDeadline) {
+                stop = answerDeadline == deadline ? Stop::tooSlow : Stop::ownerSilent;
+                return std::nullopt;
+            }
+            // A prompt owner's next piece is usually there within a moment; only a longer wait
+            // goes through the event loop, which costs more than the piece itself.
+            pollfd descriptor{ConnectionNumber(c.display), POLLIN, 0};
+            if (poll(&descriptor, 1, kBriefWait) > 0) continue;
+            // Readable or past the deadline, the loop's start tells which.
+            if (InputRouter::waitForReadable(ConnectionNumber(c.display), answerDeadline) ==
+                InputRouter::WaitEnd::quitting) {
+                stop = Stop::leaving;
+                return std::nullopt;
+            }
         }
-        const auto itemBytes = static_cast<unsigned long>(format / 8);
-        if (offset == 0) into.reserve(into.size() + count * itemBytes + bytesAfter);
-        if (data) {
-            if (format == 32) {
-                // Xlib hands 32-bit items over as longs.
+    }
+
+    // Reads and deletes the requestor's property, a piece at a time, into a string of exactly
+    // its size (never more than the paste may still hold). Its type and format are stored.
+    std::optional<std::string> readProperty(Atom& type, int& format) {
+        std::string into;
+        long offset = 0;
+        for (;;) {
+            unsigned long count = 0, bytesAfter = 0;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(c.display, c.requestor, c.property, offset, kPieceLongs, False,
+                                   AnyPropertyType, &type, &format, &count, &bytesAfter,
+                                   &data) != Success) {
+                return std::nullopt;
+            }
+            const std::unique_ptr<unsigned char, int (*)(void*)> owned(data, XFree);
+            const auto itemBytes = static_cast<unsigned long>(format / 8);
+            // Xlib hands 32-bit items over as longs; they are kept as 4 bytes each.
+            const unsigned long keptItemBytes = format == 32 ? 4 : itemBytes;
+            if (offset == 0) {
+                const unsigned long total = count * keptItemBytes + bytesAfter;
+                if (total > kPasteByteLimit - held) {
+                    stop = Stop::tooLarge;
+                    return std::nullopt;
+                }
+                into.reserve(total);
+            }
+            if (data && format == 32) {
                 const auto* items = reinterpret_cast<const long*>(data);
                 for (unsigned long i = 0; i < count; ++i) {
                     const auto item = static_cast<std::uint32_t>(items[i]);
                     into.append(reinterpret_cast<const char*>(&item), sizeof item);
                 }
-            } else {
+            } else if (data) {
                 into.append(reinterpret_cast<const char*>(data), count * itemBytes);
             }
-            XFree(data);
+            if (bytesAfter == 0 || count == 0) break;
+            offset += static_cast<long>(count * itemBytes / 4);
         }
-        if (bytesAfter == 0 || count == 0) break;
-        offset += static_cast<long>(count * itemBytes / 4);
+        XDeleteProperty(c.display, c.requestor, c.property);
+        held += into.size();
+        return into;
     }
-    XDeleteProperty(c.display, c.requestor, c.property);
-    return type;
-}
+};
 
-// The selection converted to `target`, or nothing when the owner refuses or does not answer.
-std::optional<std::string> convert(const Connection& c, Atom target) {
+struct Answer {
+    Atom type = 0;
+    int format = 0;
+    std::string bytes;
+};
+
+// The selection converted to `target`, or nothing when the owner refuses, does not answer in
+// time or would exceed the paste's bounds (`transfer.stop` says which).
+std::optional<Answer> convert(Transfer& transfer, Atom target) {
+    const Connection& c = transfer.c;
     // Whatever a late owner still sent for an earlier request is dropped first.
     XSync(c.display, False);
     while (XPending(c.display) > 0) {
@@ -131,39 +198,48 @@ std::optional<std::string> convert(const Connection& c, Atom target) {
     XDeleteProperty(c.display, c.requestor, c.property);
     XConvertSelection(c.display, c.clipboard, target, c.property, c.requestor, CurrentTime);
     XFlush(c.display);
-    const auto notified =
-        waitForEvent(c.display, Clock::now() + kOwnerTimeout, [&c, target](const XEvent& event) {
-            return event.type == SelectionNotify && event.xselection.requestor == c.requestor &&
-                   event.xselection.target == target;
-        });
-    if (!notified || notified->xselection.property == 0) return std::nullopt;
-
-    std::string bytes;
-    int format = 0;
-    const Atom type = readProperty(c, bytes, format);
-    if (type != c.incr) return bytes;
-
-    // An incremental transfer: the property held a lower bound of the size; each piece
-    // arrives as a new value of the property, and an empty piece ends it.
-    std::uint32_t lowerBound = 0;
-    if (bytes.size() >= sizeof lowerBound)
-        std::memcpy(&lowerBound, bytes.data(), sizeof lowerBound);
-    std::string text;
-    text.reserve(lowerBound);
-    XFlush(c.display);
-    for (;;) {
-        const auto piece =
-            waitForEvent(c.display, Clock::now() + kOwnerTimeout, [&c](const XEvent& event) {
-                return event.type == PropertyNotify && event.xproperty.window == c.requestor &&
-                       event.xproperty.atom == c.property &&
-                       event.xproperty.state == PropertyNewValue;
-            });
-        if (!piece) return std::nullopt;
-        const std::size_t before = text.size();
-        readProperty(c, text, format);
-        XFlush(c.display);
-        if (text.size() == before) return text;
+    const auto notified = transfer.waitForEvent([&c, target](const XEvent& event) {
+        return event.type == SelectionNotify && event.xselection.requestor == c.requestor &&
+               event.xselection.target == target;
+    });
+    if (!notified) return std::nullopt;
+    if (notified->xselection.property == 0) {
+        transfer.stop = Stop::refused;
+        return std::nullopt;
     }
+
+    Answer answer;
+    auto first = transfer.readProperty(answer.type, answer.format);
+    if (!first) return std::nullopt;
+    if (answer.type != c.incr) {
+        answer.bytes = std::move(*first);
+        return answer;
+    }
+
+    // An incremental transfer: the property held the owner's lower bound of the size, which is
+    // only a claim and reserves nothing. Each piece arrives as a new value of the property and is
+    // kept as it came; an empty piece ends it, and the pieces are joined once their size is known.
+    first.reset();
+    XFlush(c.display);
+    std::vector<std::string> pieces;
+    std::size_t size = 0;
+    for (;;) {
+        const auto piece = transfer.waitForEvent([&c](const XEvent& event) {
+            return event.type == PropertyNotify && event.xproperty.window == c.requestor &&
+                   event.xproperty.atom == c.property && event.xproperty.state == PropertyNewValue;
+        });
+        if (!piece) return std::nullopt;
+        auto bytes = transfer.readProperty(answer.type, answer.format);
+        if (!bytes) return std::nullopt;
+        XFlush(c.display);
+        if (bytes->empty()) break;
+        size += bytes->size();
+        pieces.push_back(std::move(*bytes));
+    }
+    answer.bytes.reserve(size);
+    for (std::string& piece : pieces)
+        answer.bytes += std::exchange(piece, std::string());
+    return answer;
 }
 
 bool offers(std::string_view targets, Atom target) {
@@ -175,6 +251,62 @@ bool offers(std::string_view targets, Atom target) {
     return false;
 }
 
+std::string fromUtf8(std::string bytes) {
+    if (isPlainUtf8(bytes)) return bytes;
+    return toUtf8(QString::fromUtf8(QByteArrayView(bytes)));
+}
+
+// Compound text (ISO 2022 with X's escapes; plain Latin-1 is the simplest case) as UTF-8, by
+// Xlib's own converter. Its NUL-separated parts are kept apart by NULs.
+// TEXT is no encoding of its own; an owner that names it is read as compound text, which reads
+// plain Latin-1 the same way.
+std::optional<std::string> fromCompoundText(const Connection& c, std::string& bytes) {
+    XTextProperty property{};
+    property.value = reinterpret_cast<unsigned char*>(bytes.data());
+    property.encoding = c.compoundText;
+    property.format = 8;
+    property.nitems = bytes.size();
+    char** list = nullptr;
+    int count = 0;
+    const int status = Xutf8TextPropertyToTextList(c.display, &property, &list, &count);
+    if (status < Success || !list) return std::nullopt;
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0) text += '\0';
+        text += list[i];
+    }
+    XFreeStringList(list);
+    return fromUtf8(std::move(text));
+}
+
+// The answer's bytes as UTF-8 text, decoded by the type the owner gave them (whatever was asked
+// for), or nothing when that type is no text.
+std::optional<std::string> decode(const Connection& c, Atom target, Answer answer) {
+    if (answer.format != 8) return std::nullopt;
+    std::string& bytes = answer.bytes;
+    // A final NUL is the C string's end, except in the MIME type, which carries bytes as they are.
+    if (target != c.utf8Text && !bytes.empty() && bytes.back() == '\0') bytes.pop_back();
+    if (answer.type == c.utf8String || answer.type == c.utf8Text) return fromUtf8(std::move(bytes));
+    if (answer.type == XA_STRING) return toUtf8(QString::fromLatin1(QByteArrayView(bytes)));
+    if (answer.type == c.compoundText || answer.type == c.text) return fromCompoundText(c, bytes);
+    return std::nullopt;
+}
+
+std::optional<std::string> readText(Transfer& transfer) {
+    const Connection& c = transfer.c;
+    const auto targets = convert(transfer, c.targets);
+    if (!targets || targets->format != 32) return std::nullopt;
+    // Qt's own clipboard asks in this order, so that a text reads the same; compound text, which
+    // it does not read, comes before the Latin-1 of STRING.
+    for (const Atom target : {c.utf8Text, c.utf8String, c.compoundText, Atom{XA_STRING}, c.text}) {
+        if (!offers(targets->bytes, target)) continue;
+        auto answer = convert(transfer, target);
+        if (!answer) return std::nullopt;
+        return decode(c, target, std::move(*answer));
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool x11ClipboardReadable() {
@@ -184,26 +316,17 @@ bool x11ClipboardReadable() {
 std::optional<std::string> x11ClipboardText() {
     const Connection* c = connection();
     if (!c || XGetSelectionOwner(c->display, c->clipboard) == 0) return std::nullopt;
-    const auto targets = convert(*c, c->targets);
-    if (!targets) return std::nullopt;
-    // The order and the conversions Qt's own clipboard applies, so that a text reads the same.
-    if (offers(*targets, c->utf8Text)) {
-        auto text = convert(*c, c->utf8Text);
-        if (text && !isPlainUtf8(*text)) text = toUtf8(QString::fromUtf8(QByteArrayView(*text)));
+    Transfer transfer{*c, Clock::now() + kPasteTimeLimit};
+    try {
+        auto text = readText(transfer);
+        reportStop(transfer.stop);
         return text;
+    } catch (const std::bad_alloc&) {
+        std::fputs("quorvin: nothing pasted: not enough memory for the clipboard's text\n", stderr);
+    } catch (const std::exception& problem) {
+        std::fprintf(stderr, "quorvin: nothing pasted: %s\n", problem.what());
     }
-    for (const Atom target : {c->utf8String, Atom{XA_STRING}, c->text}) {
-        if (!offers(*targets, target)) continue;
-        auto text = convert(*c, target);
-        if (!text) return std::nullopt;
-        if (!text->empty() && text->back() == '\0') text->pop_back();
-        if (target != c->utf8String) {
-            text = toUtf8(QString::fromLatin1(QByteArrayView(*text)));
-        } else if (!isPlainUtf8(*text)) {
-            text = toUtf8(QString::fromUtf8(QByteArrayView(*text)));
-        }
-        return text;
-    }
+    std::fflush(stderr);
     return std::nullopt;
 }
 

@@ -1,7 +1,16 @@
-"""Copy and paste through the real X clipboard, with xclip as the other application."""
+"""Copy and paste through the real X clipboard, with xclip or an owner of our own as the other
+application."""
 
+import dataclasses
+import itertools
+import select
 import struct
+import threading
+import time
 import zlib
+
+from Xlib import X, Xatom, display
+from Xlib.protocol import event as xevent
 
 from keypad_scenarios import BIN, DEC, HEX, digit, select_base
 from xsession import LINE_TIMEOUT, scenario, wait_until
@@ -26,6 +35,99 @@ PASTE_CASES = [
     (DEC, "21\u03013", "21\u03013", "23"),
     (DEC, "1\ufe0f\u20e32", "1\ufe0f\u20e32", "2"),
 ]
+
+
+@dataclasses.dataclass
+class Answer:
+    """How an owner answers a request for a text: the type it names, the format, the data (bytes,
+    or a list of numbers for format 32), after `delay` seconds. With `pieces` (an iterable of
+    bytes, endless if need be) the answer is incremental: INCR with `announced` as its size,
+    then each piece `interval` seconds after the requestor took the one before, then an empty
+    one."""
+    type: str
+    data: object = b""
+    format: int = 8
+    delay: float = 0.0
+    pieces: object = None
+    announced: int = 0
+    interval: float = 0.0
+
+
+class ClipboardOwner:
+    """Another client that owns CLIPBOARD, offers TARGETS and `target`, and answers a request for
+    `target` as `answer` says; it runs on a thread with its own connection until `stop()`."""
+
+    def __init__(self, session, target, answer):
+        self.conn = display.Display(session.display_name)
+        self.atom = self.conn.get_atom
+        self.target, self.answer = self.atom(target), answer
+        self.window = self.conn.screen().root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
+        self.window.set_selection_owner(self.atom("CLIPBOARD"), X.CurrentTime)
+        self.conn.sync()
+        self.sent = 0  # bytes of pieces handed over
+        self._stopping = threading.Event()
+        self._incremental = None  # (requestor, property, pieces) while a transfer runs
+        self._thread = threading.Thread(target=self._run, daemon=True)
+        self._thread.start()
+        session.clipboard_owners.append(self)
+
+    def stop(self):
+        self._stopping.set()
+        self._thread.join(timeout=5)
+        self.conn.close()
+
+    # The session ends owners like processes.
+    def poll(self):
+        return None if self._thread.is_alive() else 0
+
+    def send_signal(self, _signal):
+        self.stop()
+
+    wait = kill = lambda self, *args, **kwargs: None
+
+    def _run(self):
+        while not self._stopping.is_set():
+            if not self.conn.pending_events():
+                select.select([self.conn], [], [], 0.05)
+                continue
+            event = self.conn.next_event()
+            if event.type == X.SelectionRequest:
+                self._request(event)
+            elif (event.type == X.PropertyNotify and event.state == X.PropertyDelete
+                  and self._incremental and event.atom == self._incremental[1]):
+                self._next_piece()
+
+    def _request(self, request):
+        requestor, prop = request.requestor, request.property
+        if request.target == self.atom("TARGETS"):
+            requestor.change_property(prop, Xatom.ATOM, 32, [self.atom("TARGETS"), self.target])
+        elif request.target == self.target:
+            answer = self.answer
+            time.sleep(answer.delay)
+            if answer.pieces is None:
+                requestor.change_property(prop, self.atom(answer.type), answer.format,
+                                          answer.data)
+            else:
+                requestor.change_attributes(event_mask=X.PropertyChangeMask)
+                requestor.change_property(prop, self.atom("INCR"), 32, [answer.announced])
+                self._incremental = (requestor, prop, iter(answer.pieces))
+        else:
+            prop = X.NONE
+        requestor.send_event(xevent.SelectionNotify(
+            time=request.time, requestor=requestor, selection=request.selection,
+            target=request.target, property=prop))
+        self.conn.flush()
+
+    def _next_piece(self):
+        requestor, prop, pieces = self._incremental
+        piece = next(pieces, b"")
+        if self.answer.interval:
+            time.sleep(self.answer.interval)
+        requestor.change_property(prop, self.atom(self.answer.type), 8, piece)
+        self.sent += len(piece)
+        if not piece:
+            self._incremental = None
+        self.conn.flush()
 
 
 def clear_and_set_one_pending(session):
@@ -82,6 +184,33 @@ def paste_reads_each_text_target(session):
                    f"xclip to serve {data!r} as {target}")
         paste(session, logged)
         session.expect_shown(shown, f"pasting {data!r} as {target}")
+
+
+# (the target the owner offers, its answer, the text as the line shows it or None when nothing is
+# pasted, the display in decimal afterwards): the answer is read by the type the owner names.
+OWNER_CASES = [
+    ("TEXT", Answer("UTF8_STRING", "é5".encode()), "é5", "5"),
+    ("TEXT", Answer("STRING", b"6\xe9"), "6é", "6"),
+    ("COMPOUND_TEXT", Answer("COMPOUND_TEXT", b"57"), "57", "57"),
+    # Compound text: Latin-1 at first, Greek after its escape.
+    ("COMPOUND_TEXT", Answer("COMPOUND_TEXT", b"8\xe9\x1b-F\xe1"), "8éα", "8"),
+    ("UTF8_STRING", Answer("INTEGER", [12], format=32), None, "8"),
+    ("UTF8_STRING", Answer("image/png", b"12"), None, "8"),
+    # An incremental answer whose announced size is no limit either way.
+    ("UTF8_STRING", Answer("UTF8_STRING", pieces=[b"3" * 70000, b"4"], announced=5),
+     "3" * 70000 + "4", "3" * 19),
+]
+
+
+@scenario()
+def paste_reads_each_answer_by_its_type(session):
+    for target, answer, logged, shown in OWNER_CASES:
+        owner = ClipboardOwner(session, target, answer)
+        session.click("📋")
+        if logged is not None:
+            session.output.expect([PASTED + logged])
+        session.expect_shown(shown, f"pasting {answer} offered as {target}")
+        owner.stop()
 
 
 def tiny_png():

@@ -4,6 +4,8 @@ Each step types one key and checks the line the key writes (the characters as ty
 characters escaped), any line the command adds, and the value the display shows afterwards.
 """
 
+import subprocess
+
 from xsession import check, scenario
 
 KEY = "DEBUG: Key pressed: "
@@ -230,3 +232,30 @@ def keys_reach_the_window_after_clicks_and_a_rebuild(session):
     session.key("e")
     session.output.expect([KEY + "e"])
     session.expect_shown("FE")
+
+
+def international_keyboard(session):
+    """The US international layout (dead keys) with the Menu key as the compose key."""
+    subprocess.run(["setxkbmap", "-display", session.display_name, "-layout", "us", "-variant",
+                    "intl", "-option", "compose:menu"], check=True, timeout=30)
+
+
+# A dead key or the compose key and the keys inside its sequence give no characters; the key
+# that completes the sequence gives the composed one, which then acts like any other.
+COMPOSE_WALK = [
+    step("6", "6", "6"),
+    step("Multi_key", "", None),
+    step("x", "", None),
+    step("x", "×", "6"),
+    step("7", "7", "7"),
+    step("equal", "=", "42"),
+    step("dead_acute", "", None),
+    step("e", "é", "42"),
+    step("dead_acute", "", None),
+    step("BackSpace", "\\x7F", "4"),
+]
+
+
+@scenario(prepare=international_keyboard)
+def dead_and_compose_keys_compose(session):
+    type_walk(session, COMPOSE_WALK)

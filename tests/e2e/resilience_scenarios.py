@@ -3,14 +3,16 @@ surroundings.
 
 Standard descriptors closed at start, a reader of standard output that goes away or stalls, a
 flood of close requests, pasted text that would fool a terminal, unusable scale settings; a small
-screen, a window taken away while a key is held, a clipboard owner that never answers, a huge
-clipboard text and a session bus that accepts connections but never answers. Each scenario
-reports its figures beside its verdict.
+screen, a window taken away while a key is held, a clipboard owner that never answers, answers
+slowly, never stops or announces any size, a huge clipboard text and a session bus that accepts
+connections but never answers. Each scenario reports its figures beside its verdict.
 """
 
 import fcntl
+import itertools
 import os
 import re
+import select
 import socket
 import subprocess
 import termios
@@ -20,7 +22,7 @@ from Xlib import X, display, error
 from Xlib.protocol import event as xevent
 
 import layout
-from clipboard_scenarios import PASTED
+from clipboard_scenarios import PASTED, Answer, ClipboardOwner
 from keypad_scenarios import digit
 from xsession import (LAUNCH_LINES, LINE_TIMEOUT, START_TIMEOUT, OutputLines, check, fail,
                       scenario, spawn, stop_process, wait_until)
@@ -363,6 +365,169 @@ def a_paste_against_a_silent_clipboard_owner_waits_once(session):
     finally:
         owner.close()
     session.expect_shown("42")
+
+
+PASTE_TIME_LIMIT = 30.0  # seconds a whole paste may take
+PASTE_BYTE_LIMIT_MIB = 128  # of the owner's bytes a paste may hold
+NOTHING_PASTED = "quorvin: nothing pasted: "
+
+# (what the owner does, its answer): each paste ends within the bounds, says why on standard
+# error, pastes nothing, and a key typed while it waited acts after it.
+RUNAWAY_OWNERS = [
+    ("endless", Answer("UTF8_STRING", pieces=itertools.repeat(b"7" * 65536), announced=1),
+     "the clipboard's text is larger than 128 MiB"),
+    ("one byte every 4 s", Answer("UTF8_STRING", pieces=itertools.repeat(b"7"), interval=4.0),
+     "the clipboard's owner took longer than 30 s"),
+]
+
+
+@scenario()
+def a_paste_ends_within_its_bounds(session):
+    for what, answer, why in RUNAWAY_OWNERS:
+        session.key("Escape", "4")
+        session.output.expect([KEY + "\\x1B", KEY + "4"])
+        owner = ClipboardOwner(session, "UTF8_STRING", answer)
+        begin = time.monotonic()
+        session.click("📋")
+        session.key("2")
+        line = session.output.next(timeout=PASTE_TIME_LIMIT + 15)
+        waited = time.monotonic() - begin
+        check(line == KEY + "2", f"{what}: after the paste came {shorten_line(line)}")
+        check(waited < PASTE_TIME_LIMIT + 3, f"{what}: the paste took {waited:.1f} s")
+        stopped = [line for line in stderr_lines(session) if line.startswith(NOTHING_PASTED)]
+        check(stopped[-1:] == [NOTHING_PASTED + why], f"{what}: standard error {stopped}")
+        peak = peak_resident_kib(session.process.pid) / 1024
+        session.figures.append(f"{what}: the key acted {waited:.1f} s after the click, with"
+                               f" {owner.sent >> 20} MiB sent; peak memory {peak:.0f} MiB")
+        owner.stop()
+        session.expect_shown("42")
+        if not is_sanitized(session.process.pid):
+            check(peak < PASTE_BYTE_LIMIT_MIB + 50, f"{what}: peak memory {peak:.0f} MiB")
+    check(len([line for line in stderr_lines(session) if line.startswith(NOTHING_PASTED)]) == 2,
+          f"standard error {stderr_lines(session)}")
+
+
+def shorten_line(line):
+    return repr(line if line is None or len(line) < 80 else line[:80] + "...")
+
+
+# Sizes an owner may announce for an incremental answer; none of them is allocated.
+ANNOUNCED_SIZES = [0xFFFFFFFF, 0x80000000]
+
+
+@scenario(ready=False)
+def announced_sizes_are_only_a_hint(session):
+    """Under a 2 GiB address space the honest text that follows any announced size pastes."""
+    session.output.expect(LAUNCH_LINES, timeout=START_TIMEOUT)
+    if is_sanitized(session.process.pid):
+        session.figures.append("no address space limit: AddressSanitizer reserves more")
+    else:
+        relaunch(session, 'ulimit -v 2097152 && exec "$0"')
+        session.output.expect(LAUNCH_LINES, timeout=START_TIMEOUT)
+    session.find_window()
+    session.wait_painted()
+    session.focus()
+    for announced in ANNOUNCED_SIZES:
+        owner = ClipboardOwner(session, "UTF8_STRING", Answer(
+            "UTF8_STRING", pieces=[b"1234", b"5678"], announced=announced))
+        session.click("📋")
+        session.output.expect([PASTED + "12345678"])
+        owner.stop()
+        session.expect_shown("12345678", f"announced {announced:#x}")
+
+
+def net_wm_ping(session, watcher):
+    """Pings the window as a window manager does; the seconds until the answer reaches the root."""
+    ping = session.conn.get_atom("_NET_WM_PING")
+    protocols = session.conn.get_atom("WM_PROTOCOLS")
+    stamp = int(time.monotonic() * 1000) & 0xFFFFFFFF
+    message = xevent.ClientMessage(window=session.window, client_type=protocols,
+                                   data=(32, [ping, stamp, session.window.id, 0, 0]))
+    begin = time.monotonic()
+    session.window.send_event(message, event_mask=X.NoEventMask)
+    session.conn.sync()
+    while time.monotonic() - begin < 10:
+        while watcher.pending_events():
+            event = watcher.next_event()
+            if (event.type == X.ClientMessage and event.client_type == protocols
+                    and list(event.data[1][:3]) == [ping, stamp, session.window.id]):
+                return time.monotonic() - begin
+        select.select([watcher], [], [], 0.005)
+    fail("no answer to _NET_WM_PING within 10 s")
+
+
+def repaint_after_uncovering(session):
+    """Covers the window with a red one and takes it away: the seconds until the display shows
+    its own colour again."""
+    left, top, width, height = session.geometry()
+    screen = session.conn.screen()
+    cover = screen.root.create_window(left, top, width, height, 0, screen.root_depth,
+                                      override_redirect=True, background_pixel=0xFF0000)
+    cover.map()
+    session.conn.sync()
+    x, y, w, h = layout.display_rect(session.scale())
+    point = session.to_root(x + 0.05 * w, y + 0.5 * h)
+
+    def on_screen():
+        image = screen.root.get_image(*point, 1, 1, X.ZPixmap, 0xFFFFFFFF)
+        value = int.from_bytes(image.data[:4], "little"
+                               if session.conn.display.info.image_byte_order == X.LSBFirst
+                               else "big")
+        return (value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF
+
+    wait_until(lambda: layout.close_to(on_screen(), (255, 0, 0)), LINE_TIMEOUT,
+               "the cover on the window")
+    begin = time.monotonic()
+    cover.destroy()
+    session.conn.sync()
+    wait_until(lambda: layout.close_to(on_screen(), layout.DISPLAY_BACKGROUND), LINE_TIMEOUT,
+               "the display to be painted again")
+    return time.monotonic() - begin
+
+
+@scenario()
+def the_window_answers_while_a_paste_waits(session):
+    """An owner that answers after 4 s: meanwhile the window repaints what was covered and
+    answers the window manager's ping at once; then the paste comes."""
+    watcher = display.Display(session.display_name)
+    try:
+        watcher.screen().root.change_attributes(event_mask=X.StructureNotifyMask)
+        watcher.sync()
+        ClipboardOwner(session, "UTF8_STRING", Answer("UTF8_STRING", b"5", delay=4.0))
+        session.click("📋")
+        time.sleep(0.3)
+        repainted = repaint_after_uncovering(session)
+        answered = net_wm_ping(session, watcher)
+        session.output.expect([PASTED + "5"], timeout=10)
+    finally:
+        watcher.close()
+    session.figures.append(f"during a 4 s wait: ping answered in {answered * 1000:.0f} ms,"
+                           f" repainted {repainted * 1000:.0f} ms after uncovering")
+    check(answered < 0.1, f"the ping was answered after {answered:.2f} s")
+    check(repainted < 1.0, f"repainted only {repainted:.2f} s after uncovering")
+    session.expect_shown("5")
+
+
+@scenario()
+def a_close_request_ends_a_waiting_paste(session):
+    """The window closes at once while a paste waits for a silent owner."""
+    owner = display.Display(session.display_name)
+    try:
+        window = owner.screen().root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
+        window.set_selection_owner(owner.get_atom("CLIPBOARD"), X.CurrentTime)
+        owner.sync()
+        session.click("📋")
+        time.sleep(0.3)
+        session.send_delete()
+        begin = time.monotonic()
+        session.output.expect(["DEBUG: App closing"], timeout=3 * OWNER_TIMEOUT)
+        status = session.wait_exit(timeout=3 * OWNER_TIMEOUT)
+        took = time.monotonic() - begin
+    finally:
+        owner.close()
+    session.figures.append(f"closed {took:.2f} s after the request, status {status}")
+    check(status == 0, f"exit status {status}")
+    check(took < 1.0, f"the program took {took:.2f} s to close")
 
 
 def peak_resident_kib(pid):

@@ -70,6 +70,39 @@ TEST(KeyEvents, MapQtKeysToTheirCharacters) {
     }
 }
 
+// Keys one after another with the keysyms X11 gives them: a dead key or the compose key and the
+// keys inside a sequence give no characters, the key that completes it gives the composed ones.
+struct ComposeStep {
+    int key;
+    quint32 keysym;
+    const char* text;
+    const char* characters;
+};
+
+const ComposeStep kComposeSteps[] = {
+    {Qt::Key_6, 0x36, "6", "6"},
+    {Qt::Key_Multi_key, 0xFF20, "", ""},
+    {Qt::Key_X, 0x78, "x", ""},
+    {Qt::Key_X, 0x78, "x", "×"},
+    {Qt::Key_7, 0x37, "7", "7"},
+    {Qt::Key_Dead_Acute, 0xFE51, "", ""},
+    {Qt::Key_E, 0x65, "e", "é"},
+    // A key that continues no sequence breaks it off and gives its own characters.
+    {Qt::Key_Dead_Acute, 0xFE51, "", ""},
+    {Qt::Key_Backspace, 0xFF08, "\b", "\x7F"},
+    {Qt::Key_E, 0x65, "e", "e"},
+};
+
+TEST(KeyEvents, DeadAndComposeKeysGiveTheComposedCharacterOnTheLastKey) {
+    for (const auto& step : kComposeSteps) {
+        const QKeyEvent event(QEvent::KeyPress, step.key, Qt::NoModifier, 0, step.keysym, 0,
+                              QString::fromUtf8(step.text));
+        const auto mapped = toKeyEvent(event);
+        ASSERT_TRUE(mapped) << std::hex << step.keysym;
+        EXPECT_EQ(mapped->characters, step.characters) << std::hex << step.keysym;
+    }
+}
+
 TEST(KeyEvents, ModifierKeysAloneAreNoKeyDownEvents) {
     for (const int key : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Alt, Qt::Key_Meta, Qt::Key_AltGr,
                           Qt::Key_CapsLock, Qt::Key_Super_L}) {
