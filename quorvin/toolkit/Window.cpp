@@ -291,20 +291,14 @@ void Window::Impl::endLiveResize() {
         (std::abs(allowed.width - current.width) >= 1 ||
          std::abs(allowed.height - current.height) >= 1)) {
         sizeAsked = true;
-        // The desktop decides: its answer, or its silence, ends the resize. On X11 the window
-        // asks the window manager; a Wayland client takes the size and the compositor may still
-        // configure another (sway re-sends its own while the pointer is held past a limit).
+        // On X11 the window manager decides: its answer, or its silence, ends the resize. A
+        // Wayland client takes the size itself, within the limits the compositor also keeps.
         if (requestX11WindowSize(*widget, allowed)) {
             awaitingSizeAnswer = true;
             sizeAnswerEnd->start();
             return;
         }
         resizeWindow(allowed);
-        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-            awaitingSizeAnswer = true;
-            sizeAnswerEnd->start();
-            return;
-        }
     }
     finishLiveResize();
 }

@@ -1,19 +1,25 @@
 """The calculator under the window managers of the common desktops, which do not all keep its
 limits: mutter and metacity maximise it to the whole screen, i3 tiles it. Whatever size they
 force, the whole calculator is shown at its largest allowed size, centred, its keys work there,
-and the program accepts the size instead of asking again. Without a window manager, a size
-another client forces costs bounded memory and time."""
+and the program accepts the size instead of asking again. Under mutter's own Wayland session a
+keyboard resize past the maximum ends in proportion and within the compositor's limits, without
+a loop. Without a window manager, a size another client forces costs bounded memory and time."""
 
 import os
+import re
+import subprocess
 import time
+
+import dbus
 
 from Xlib import X
 from Xlib.protocol import event as xevent
 
 import layout
 from keypad_scenarios import digit
-from resize_scenarios import check_allowed, live_resize
-from xsession import LAUNCH_LINES, LINE_TIMEOUT, START_TIMEOUT, check, scenario, wait_until
+from resize_scenarios import STARTED, check_allowed, live_resize
+from xsession import (LAUNCH_LINES, LINE_TIMEOUT, QUIET, START_TIMEOUT, check, scenario, spawn,
+                      wait_until)
 
 MUTTER = ["dbus-run-session", "--", "mutter", "--x11", "--replace", "--sm-disable"]
 METACITY = ["dbus-run-session", "--", "metacity", "--replace", "--sm-disable"]
@@ -182,3 +188,108 @@ def a_size_another_client_forces_costs_bounded_memory(session):
     check(max(answered_fake, answered_real) < 0.5, "a key waited half a second or more")
     session.output.expect_quiet(0.5)
     check_allowed(session.size(), "after the resize to 32767 × 32767")
+
+
+# --- mutter's Wayland session, headless, driven through its remote-desktop keyboard ----------
+
+WAYLAND_SOCKET = "quorvin-mutter"
+# evdev key codes
+KEY_LEFTSHIFT, KEY_LEFTALT, KEY_5, KEY_F4, KEY_F8 = 42, 56, 6, 62, 66
+KEY_RIGHT, KEY_ENTER = 106, 28
+
+
+class RemoteKeyboard:
+    """Keys typed through mutter's remote-desktop API, as the session's own keyboard."""
+
+    def __init__(self, address):
+        self.bus = dbus.bus.BusConnection(address)
+        desktop = self.bus.get_object("org.gnome.Mutter.RemoteDesktop",
+                                      "/org/gnome/Mutter/RemoteDesktop")
+        path = desktop.CreateSession(dbus_interface="org.gnome.Mutter.RemoteDesktop")
+        self.session = dbus.Interface(self.bus.get_object("org.gnome.Mutter.RemoteDesktop", path),
+                                      "org.gnome.Mutter.RemoteDesktop.Session")
+        self.session.Start()
+
+    def key(self, code, pressed):
+        self.session.NotifyKeyboardKeycode(dbus.UInt32(code), pressed)
+        time.sleep(0.05)  # the pace of a hand; mutter reads a step per key press
+
+    def tap(self, code, *modifiers):
+        for modifier in modifiers:
+            self.key(modifier, True)
+        self.key(code, True)
+        self.key(code, False)
+        for modifier in reversed(modifiers):
+            self.key(modifier, False)
+
+
+def mutter_wayland(session):
+    bus = spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
+                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    session.clipboard_owners.append(bus)  # ended with the session
+    address = bus.stdout.readline().decode().strip()
+    check(address.startswith("unix:"), f"dbus-daemon gave no address: {address!r}")
+    env = dict(session.env, DBUS_SESSION_BUS_ADDRESS=address)
+    session.wm = spawn(["mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
+                        "1920x1080", f"--wayland-display={WAYLAND_SOCKET}"],
+                       env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, cwd=session.workdir)
+    socket = os.path.join(session.runtime_dir, WAYLAND_SOCKET)
+    wait_until(lambda: os.path.exists(socket), START_TIMEOUT, "mutter's Wayland socket")
+
+    def keyboard():
+        try:
+            return RemoteKeyboard(address)
+        except dbus.exceptions.DBusException:
+            return None
+
+    session.keyboard = wait_until(keyboard, START_TIMEOUT, "mutter's remote desktop")
+    # The protocol log goes to standard error, which the session keeps in a file.
+    session.env = dict(env, WAYLAND_DISPLAY=WAYLAND_SOCKET, QT_QPA_PLATFORM="wayland",
+                       WAYLAND_DEBUG="client")
+
+
+def last_request(session, request):
+    with open(session.stderr_path, "rb") as log:
+        found = re.findall(rf"{request}\((\d+), (\d+)(?:, (\d+), (\d+))?\)".encode(),
+                           log.read())
+    check(found, f"no {request} request in the protocol log")
+    return [int(value) for value in found[-1] if value]
+
+
+@scenario(modes=("none",), ready=False, prepare=mutter_wayland)
+def mutter_wayland_keyboard_resize_past_the_maximum(session):
+    """Alt+F8 and 35 steps to the right, 10 pixels each, from 300 to past 600: one live resize
+    per step that changes the size, a window in proportion within mutter's maximum (frame
+    included) at the end, and then no live resize for 10 s."""
+    session.output.expect(LAUNCH_LINES, timeout=START_TIMEOUT)
+    keyboard = session.keyboard
+    keyboard.tap(KEY_LEFTSHIFT)  # mutter makes its virtual keyboard on the first key
+    time.sleep(1)
+    keyboard.tap(KEY_5)
+    session.output.expect(["DEBUG: Key pressed: 5"])
+    keyboard.tap(KEY_F8, KEY_LEFTALT)
+    time.sleep(0.5)
+    steps = 35
+    for _ in range(steps):
+        keyboard.tap(KEY_RIGHT)
+        time.sleep(0.25)
+    keyboard.tap(KEY_ENTER)
+    resizes = []
+    while (line := session.output.next_unless_quiet(1.0)) == STARTED:
+        resizes.append(live_resize(session, None, started=True))
+    check(line is QUIET, f"unexpected line {line!r} after the resize")
+    check(20 <= len(resizes) <= steps,
+          f"{steps} steps gave {len(resizes)} live resizes: {resizes}")
+    session.output.expect_quiet(10.0)
+    _, _, width, height = last_request(session, "set_window_geometry")
+    max_width, max_height = last_request(session, "set_max_size")
+    frame = (max_width - 600, max_height - 870)
+    check(width <= max_width and height <= max_height,
+          f"the window ends at {width} × {height}, beyond mutter's maximum {max_width} × {max_height}")
+    check_allowed((width - frame[0], height - frame[1]), "after the keyboard resize")
+    session.figures.append(f"{len(resizes)} live resizes for {steps} steps; window {width} × "
+                           f"{height} with a {frame[0]} × {frame[1]} frame; quiet for 10 s")
+    keyboard.tap(KEY_F4, KEY_LEFTALT)
+    session.output.expect(["DEBUG: App closing"])
+    check(session.wait_exit() == 0, "the program did not end cleanly")

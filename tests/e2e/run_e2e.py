@@ -32,7 +32,7 @@ GROUPS = ("launch", "keypad", "keyboard", "clipboard", "resize", "robustness", "
           "desktops")
 TOOLS = ("Xvfb", "xdotool", "xclip")
 # The window managers a group starts itself.
-GROUP_TOOLS = {"desktops": ("dbus-run-session", "mutter", "metacity", "i3")}
+GROUP_TOOLS = {"desktops": ("dbus-run-session", "dbus-daemon", "mutter", "metacity", "i3")}
 
 
 def parse_args():
