@@ -1,8 +1,8 @@
 // Rebuild, key and paste costs of the controller, on Qt's offscreen platform.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <memory>
