@@ -66,13 +66,15 @@ package:
 	@$(MAKE) --no-print-directory build DEPS_SETS=package
 	cd $(BUILD_DIR) && cpack -G DEB
 
-# Engine and controller micro-benchmarks, then start-up and memory against a bare Qt window
-# under a private Xvfb.
+# Engine and controller micro-benchmarks, then start-up, memory and latency against a bare Qt
+# window under a private Xvfb.
 bench:
 	@$(MAKE) --no-print-directory build DEPS_SETS=bench
 	$(BUILD_DIR)/bin/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	$(BUILD_DIR)/bin/controller_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	/usr/bin/python3 bench/startup_bench.py --quorvin $(BUILD_DIR)/bin/quorvin \
+	    --floor $(BUILD_DIR)/bin/startup_floor
+	/usr/bin/python3 bench/latency_bench.py --quorvin $(BUILD_DIR)/bin/quorvin \
 	    --floor $(BUILD_DIR)/bin/startup_floor
 
 fuzz:

@@ -1,8 +1,10 @@
-// Rebuild and paste costs of the controller, on Qt's offscreen platform.
+// Rebuild, key and paste costs of the controller, on Qt's offscreen platform.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <random>
 #include <string>
@@ -10,6 +12,7 @@
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/Pasteboard.h"
 #include "tests/support/TestDriver.h"
 
@@ -50,6 +53,43 @@ void BM_RebuildAndRepaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RebuildAndRepaint)->Unit(benchmark::kMicrosecond);
+
+// One key and the frame it changes, at three lengths of the shown value: a key that enters a
+// digit and Backspace in turn, with the changed views painted as the next frame would paint them.
+// 0: 4 to 5 decimal digits; 1: 18 to 19 decimal digits; 2: the most negative value in binary,
+// 63 to 64 digits.
+void BM_KeyAndRefresh(benchmark::State& state) {
+    const auto delegate = launched();
+    const auto type = [&](const char* characters) {
+        delegate->keyDown(toolkit::KeyEvent{std::string(characters), 0});
+    };
+    const char* digit = "5";
+    switch (state.range(0)) {
+    case 0:
+        for (const char* key : {"1", "2", "3", "4"})
+            type(key);
+        break;
+    case 1:
+        for (char key : std::string("123456789012345678"))
+            type(std::string(1, key).c_str());
+        break;
+    default:
+        delegate->calculator.setValue(std::numeric_limits<std::int64_t>::min());
+        delegate->currentSystem = quorvin::NumberSystem::binary;
+        delegate->updateDisplay();
+        digit = "0";
+        break;
+    }
+    toolkit::testing::processDeferredDeletes();
+    for (auto _ : state) {
+        type("\x7F");
+        toolkit::testing::processDeferredDeletes();
+        type(digit);
+        toolkit::testing::processDeferredDeletes();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_KeyAndRefresh)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // Digits of every base, letters, separators, line ends, accents and emoji, in random order.
 std::string mixedText(std::size_t bytes) {

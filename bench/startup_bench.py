@@ -7,6 +7,8 @@ it measures, from the moment the program is started:
   frame  the first painted frame: the pixel at (150, 30) of the window's content, inside the
          display label, turns the display's background colour,
   RSS    the resident memory 300 ms after that frame.
+Two floors are measured: the floor with the calculator's texts, emoji and display fonts, and the
+same window plain (--plain: default fonts, no emoji).
 It prints the median and minimum of each figure and the calculator/floor ratios. It reports and
 does not judge: the exit status is 0 whatever the ratios, and non-zero only when a program could
 not be measured (missing, exited early, or no frame within 10 s).
@@ -54,6 +56,7 @@ class Program:
     name: str
     path: Path
     title: str
+    arguments: tuple = ()
 
 
 @dataclasses.dataclass
@@ -209,7 +212,7 @@ def measure_once(program, env, conn):
     """Starts the program, waits for its ready line and first frame, samples RSS, closes it."""
     with tempfile.TemporaryFile() as stderr_file:
         start = time.perf_counter()
-        process = subprocess.Popen([str(program.path)], env=env, stdin=subprocess.DEVNULL,
+        process = subprocess.Popen([str(program.path), *program.arguments], env=env, stdin=subprocess.DEVNULL,
                                    stdout=subprocess.PIPE, stderr=stderr_file)
         try:
             ready, frame = wait_for_start(program, process, conn, start, stderr_file)
@@ -272,8 +275,9 @@ def print_report(programs, samples):
         rss = summary([s.rss_kib / 1024 for s in runs])
         print(f"{program.name:<10}{len(runs):>5}  {ready[0]:>9.1f} / {ready[1]:>5.1f} ms"
               f"  {frame[0]:>9.1f} / {frame[1]:>5.1f} ms  {rss[0]:>9.1f} / {rss[1]:>5.1f} MiB")
-    if {"quorvin", "floor"} <= samples.keys():
-        print_ratios(samples["quorvin"], samples["floor"])
+    for floor in ("floor", "plain"):
+        if {"quorvin", floor} <= samples.keys():
+            print_ratios(samples["quorvin"], samples[floor], floor)
 
 
 def ratio(calculator, floor, field, pick):
@@ -281,12 +285,12 @@ def ratio(calculator, floor, field, pick):
             / pick([getattr(s, field) for s in floor]))
 
 
-def print_ratios(calculator, floor):
+def print_ratios(calculator, floor, name):
     """The target is on the medians; the minimums show how much of a gap is run-to-run noise."""
     for label, pick in (("medians:", statistics.median), ("minimums:", min)):
         ready, frame, rss = (ratio(calculator, floor, field, pick)
                              for field in ("ready_ms", "frame_ms", "rss_kib"))
-        print(f"quorvin / floor, {label:<10} ready {ready:.2f}x  frame {frame:.2f}x"
+        print(f"quorvin / {name}, {label:<10} ready {ready:.2f}x  frame {frame:.2f}x"
               f"  RSS {rss:.2f}x  (target <= 1.20x)")
 
 
@@ -299,7 +303,7 @@ def parse_args():
                         help="the calculator (default: build/bin/quorvin)")
     parser.add_argument("--floor", type=Path, default=REPO_ROOT / "build/bin/startup_floor",
                         help="the floor program (default: build/bin/startup_floor)")
-    parser.add_argument("--only", choices=["quorvin", "floor"],
+    parser.add_argument("--only", choices=["quorvin", "floor", "plain"],
                         help="measure one program alone (no ratios)")
     parser.add_argument("--runs", type=int, default=7, help="measured runs per program")
     parser.add_argument("--warmup", type=int, default=1, help="unmeasured runs per program first")
@@ -311,7 +315,8 @@ def parse_args():
 
 def selected_programs(args):
     programs = [Program("quorvin", args.quorvin, "Quorvin - Programmer Calculator"),
-                Program("floor", args.floor, "Quorvin floor")]
+                Program("floor", args.floor, "Quorvin floor"),
+                Program("plain", args.floor, "Quorvin floor", ("--plain",))]
     programs = [p for p in programs if args.only in (None, p.name)]
     for program in programs:
         if not os.access(program.path, os.X_OK):

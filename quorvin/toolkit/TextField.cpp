@@ -1,5 +1,7 @@
 #include "quorvin/toolkit/TextField.h"
 
+#include <QFont>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 
@@ -41,34 +43,50 @@ bool fitsIn(QSizeF extent, QSizeF room) {
 }
 
 // `font` when the text fits in the room on one line; otherwise the same family and weight at the
-// largest size (to a hundredth of a point) at which it does.
+// largest size at which it does. Qt measures and draws a font at a whole number of pixels (a
+// point size is rounded to the nearest pixel size), so that largest size is a whole pixel size
+// below the font's own, and the width is close to proportional to it: one measurement at the
+// font's own size gives the size, which is then verified, and its next larger size ruled out.
 QFont fittingFont(QFont font, const QString& text, QSizeF room, QPaintDevice& device) {
     if (text.isEmpty()) return font;
     const QSizeF extent = textExtent(font, text, device);
     if (fitsIn(extent, room)) return font;
-    constexpr double kSmallest = 0.5;
-    double fits = kSmallest, tooLarge = font.pointSizeF();
-    // The width is close to proportional to the size, which gives a good first guess; the
-    // search then settles the hinting's steps.
-    const double guess = tooLarge * std::min(room.width() / std::max(extent.width(), 1e-9),
-                                             room.height() / std::max(extent.height(), 1e-9));
-    font.setPointSizeF(std::max(kSmallest, guess));
-    if (fitsIn(textExtent(font, text, device), room)) {
-        fits = font.pointSizeF();
+    const int own = QFontInfo(QFont(font, &device)).pixelSize();
+    const double ratio = std::min(room.width() / std::max(extent.width(), 1e-9),
+                                  room.height() / std::max(extent.height(), 1e-9));
+    const auto fitsAt = [&](int pixels) {
+        font.setPixelSize(pixels);
+        return fitsIn(textExtent(font, text, device), room);
+    };
+    // Nothing smaller than a pixel: text that fits at no size is drawn at one.
+    int size = std::clamp(static_cast<int>(std::floor(own * ratio)), 1, std::max(1, own - 1));
+    if (fitsAt(size)) {
+        while (size + 1 < own && fitsAt(size + 1))
+            ++size;
     } else {
-        tooLarge = font.pointSizeF();
+        while (size > 1 && !fitsAt(size - 1))
+            --size;
+        size = std::max(1, size - 1);
     }
-    while (tooLarge - fits > 0.01) {
-        font.setPointSizeF((fits + tooLarge) / 2);
-        (fitsIn(textExtent(font, text, device), room) ? fits : tooLarge) = font.pointSizeF();
-    }
-    font.setPointSizeF(fits);
+    font.setPixelSize(size);
     return font;
 }
 
 }  // namespace
 
+// The font the field last drew with, and what it was fitted for: a repaint of the same text in
+// the same room draws at once, with no measurement.
+struct TextField::FittedFont {
+    Font font;
+    double dpi = 0;
+    QString text;
+    QSizeF room;
+    QFont fitted;
+};
+
 TextField::TextField(Rect frame) : View(frame) {}
+
+TextField::~TextField() = default;
 
 // The label starts with an empty frame: every caller places it, and measuring the text here
 // would load the font engine before the window is first shown.
@@ -137,8 +155,14 @@ void TextField::draw(Painter& painter) const {
     if (const Layer* backing = layer()) border += std::max(0.0, backing->borderWidth());
     const QRectF room = area.adjusted(kTextInset + border, border, -kTextInset - border, -border);
     const QString shown = toQString(text);
-    qt.setFont(fittingFont(toQFont(textFont, painter.widget.logicalDpiY()), shown, room.size(),
-                           *qt.device()));
+    const double dpi = painter.widget.logicalDpiY();
+    if (!fitted || fitted->font != textFont || fitted->dpi != dpi || fitted->text != shown ||
+        fitted->room != room.size()) {
+        fitted = std::make_unique<FittedFont>(
+            FittedFont{textFont, dpi, shown, room.size(),
+                       fittingFont(toQFont(textFont, dpi), shown, room.size(), *qt.device())});
+    }
+    qt.setFont(fitted->fitted);
     const int flags = static_cast<int>((qtAlignment(textAlignment) | Qt::AlignVCenter).toInt()) |
                       Qt::TextSingleLine;
     qt.drawText(room, flags, shown);

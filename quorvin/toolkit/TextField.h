@@ -17,6 +17,7 @@ enum class TextAlignment { left, center, right };
 class TextField : public View {
 public:
     explicit TextField(Rect frame);
+    ~TextField() override;
 
     static std::shared_ptr<TextField> labelWithString(std::string text);
 
@@ -50,6 +51,8 @@ private:
     bool bordered = false;
     bool fillsBackground = false;
     bool accessibilityStatus = false;
+    struct FittedFont;
+    mutable std::unique_ptr<FittedFont> fitted;
 };
 
 }  // namespace quorvin::toolkit
