@@ -89,14 +89,20 @@ def set_maximised(session, maximised):
 
 
 def double_click_title_bar(session):
+    """A double click on the title bar; again when a loaded machine made it two single clicks."""
     frame = session.frame()
     _, top, _, _ = session.geometry()
     session.move_pointer_to_root(frame.x + frame.width // 3, top - 12)
-    time.sleep(0.1)
-    for _ in range(2):
-        session.press()
-        session.release()
-        time.sleep(0.05)
+    for _ in range(3):
+        time.sleep(0.1)
+        for _ in range(2):
+            session.press()
+            session.release()
+        deadline = time.monotonic() + 2
+        while time.monotonic() < deadline:
+            if session.window_size() != (300, 435):
+                return
+            time.sleep(0.02)
 
 
 def maximise_and_restore(session, maximise):
