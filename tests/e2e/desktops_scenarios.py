@@ -17,6 +17,7 @@ from Xlib.protocol import event as xevent
 
 import layout
 from keypad_scenarios import digit
+from resilience_scenarios import peak_resident_kib
 from resize_scenarios import STARTED, check_allowed, live_resize
 from xsession import (LAUNCH_LINES, LINE_TIMEOUT, QUIET, START_TIMEOUT, check, scenario, spawn,
                       wait_until)
@@ -143,14 +144,6 @@ def i3_tiled(session):
     shows_the_whole_calculator(session, "DEC", "")
 
 
-def resident_kib(pid, field):
-    with open(f"/proc/{pid}/status", encoding="ascii") as status:
-        for line in status:
-            if line.startswith(field + ":"):
-                return int(line.split()[1])
-    raise AssertionError(f"no {field} for process {pid}")
-
-
 def key_answers_after(session, delay):
     """Types 5 `delay` seconds from now and returns how long its line took, skipping the lines of
     the live resize around it."""
@@ -176,7 +169,7 @@ def a_size_another_client_forces_costs_bounded_memory(session):
     session.wait_layout("DEC")
     time.sleep(0.3)
     pid = session.process.pid
-    at_largest = resident_kib(pid, "VmHWM")
+    at_largest = peak_resident_kib(pid)
     fake = xevent.ConfigureNotify(window=session.window, event=session.window, x=0, y=0,
                                   width=65535, height=65535, border_width=0,
                                   above_sibling=X.NONE, override=0)
@@ -186,7 +179,7 @@ def a_size_another_client_forces_costs_bounded_memory(session):
     session.resize(32767, 32767)
     answered_real = key_answers_after(session, 0.5)
     wait_until(lambda: session.size() != (32767, 32767), LINE_TIMEOUT, "the size's correction")
-    peak = resident_kib(pid, "VmHWM")
+    peak = peak_resident_kib(pid)
     session.figures.append(
         f"peak memory {peak / 1024:.0f} MiB against {at_largest / 1024:.0f} MiB at 600 × 870;"
         f" keys answered {answered_fake:.2f} s and {answered_real:.2f} s after being typed")
