@@ -39,8 +39,10 @@ install:
 	@[ -x $(BUILD_DIR)/bin/quorvin ] || $(MAKE) --no-print-directory build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
+# `make build` builds the program alone; the tests and benchmarks are targets of their own.
 test:
 	@$(MAKE) --no-print-directory build DEPS_SETS=test
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quorvin_tests
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 test-sanitize:
@@ -49,7 +51,7 @@ test-sanitize:
 	    -DQUORVIN_BENCHMARKS=OFF \
 	    -DCMAKE_CXX_FLAGS="$(SANITIZERS)" \
 	    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
-	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target all quorvin_tests
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
@@ -70,6 +72,7 @@ package:
 # under a private Xvfb.
 bench:
 	@$(MAKE) --no-print-directory build DEPS_SETS=bench
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quorvin_benchmarks
 	$(BUILD_DIR)/bin/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	$(BUILD_DIR)/bin/controller_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	/usr/bin/python3 bench/startup_bench.py --quorvin $(BUILD_DIR)/bin/quorvin \
