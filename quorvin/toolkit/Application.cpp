@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "quorvin/toolkit/Accessibility.h"
+#include "quorvin/toolkit/ColourEmoji.h"
 #include "quorvin/toolkit/DebugLog.h"
 #include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/QtConversions.h"
@@ -209,6 +210,13 @@ Application::Application() : d(std::make_unique<Impl>()) {
         std::fputc('\n', stderr);
     }
     heldStartMessages.clear();
+    if (!colourEmojiFamily()) {
+        const std::string line =
+            "quorvin: no colour emoji font is installed (such as Noto Color Emoji); the copy and "
+            "paste keys may show their symbols in black or as empty boxes\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
+        std::fflush(stderr);
+    }
     installTranslation();
     installAccessibility();
 

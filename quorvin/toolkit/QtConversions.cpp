@@ -2,11 +2,14 @@
 
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include <algorithm>
 #include <cmath>
+
+#include "quorvin/toolkit/ColourEmoji.h"
 
 // Registers the compiled translations (a resource of this static library); outside any namespace.
 static void initTranslationResources() {
@@ -30,6 +33,17 @@ QFont::Weight qtWeight(FontWeight weight) {
     case FontWeight::bold: return QFont::Bold;
     }
     return QFont::Normal;
+}
+
+// The font with the colour emoji font as its first fallback: the text font keeps every character
+// it has, and emoji come in colour before fontconfig's own fallback is asked. The text font is
+// named by the family it resolves to: a generic name such as "Sans Serif" is no family of Qt's
+// own, and Qt would make the next family in the list, the emoji font, the font of all the text
+// (its digits included). Only for the general font, which draws the emoji titles.
+QFont withColourEmoji(QFont font) {
+    if (const auto& emoji = colourEmojiFamily())
+        font.setFamilies({QFontInfo(font).family(), *emoji});
+    return font;
 }
 
 }  // namespace
@@ -66,7 +80,7 @@ QFont toQFont(const Font& font, double logicalDpiY) {
     // Looked up once: the desktop's fonts do not change while the program runs. Kept for the
     // whole process (never destroyed at exit, when Qt's font cache may already be gone).
     static const QFont* const general =
-        new QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+        new QFont(withColourEmoji(QFontDatabase::systemFont(QFontDatabase::GeneralFont)));
     static const QFont* const fixed =
         new QFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
