@@ -6,6 +6,7 @@
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/controller/Palette.h"
 #include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/toolkit/Translatable.h"
 #include "quorvin/views/ResizableContentView.h"
 
 namespace quorvin {
@@ -29,7 +30,8 @@ constexpr Size kContentAspectRatio{20, 29};
 void AppDelegate::applicationDidFinishLaunching() {
     toolkit::debugLog("Quorvin starting...");
     auto& app = toolkit::Application::sharedApplication();
-    app.setIdentity(kDesktopEntryId, kBundledIcon);
+    app.setIdentity(kDesktopEntryId, "Quorvin", QUORVIN_TRANSLATABLE("Programmer calculator"),
+                    kBundledIcon);
 
     window =
         std::make_unique<toolkit::Window>(kInitialContentRect,

@@ -247,7 +247,10 @@ void Application::terminate(int status) {
 // Every window of a Qt program is an ordinary one; the policy is accepted and not stored.
 void Application::setActivationPolicy([[maybe_unused]] ActivationPolicy policy) {}
 
-void Application::setIdentity(std::string_view desktopEntryId, std::string_view bundledIcon) {
+void Application::setIdentity(std::string_view desktopEntryId, std::string_view name,
+                              std::string_view description, std::string_view bundledIcon) {
+    // Not the application name below, which is the desktop entry's id for the window class.
+    setAccessibleApplication(toQString(name), std::string(description));
     const QString id = toQString(desktopEntryId);
     QGuiApplication::setDesktopFileName(id);
     // The xcb platform takes the window class from the application name; the instance part of

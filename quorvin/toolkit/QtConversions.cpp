@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
@@ -65,14 +66,22 @@ QString toTranslatedQString(const std::string& english) {
 }
 
 void installTranslation() {
-    // The compiled translations are resources, ":/i18n/quorvin_<language>.qm"; QLocale() asks the
+    // The program's compiled translations are resources, ":/i18n/quorvin_<language>.qm"; Qt's own
+    // (such as the name of the press action that assistive technology offers) are the installed
+    // qtbase_<language>.qm (package qt6-translations-l10n), used when present. QLocale() asks the
     // system for the user's languages in order of preference.
     initTranslationResources();
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QLocale(), "quorvin", "_", ":/i18n")) {
-        QCoreApplication::installTranslator(translator);
-    } else {
-        delete translator;
+    const QString catalogues[][2] = {
+        {"quorvin", ":/i18n"},
+        {"qtbase", QLibraryInfo::path(QLibraryInfo::TranslationsPath)},
+    };
+    for (const auto& [name, folder] : catalogues) {
+        auto* translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(QLocale(), name, "_", folder)) {
+            QCoreApplication::installTranslator(translator);
+        } else {
+            delete translator;
+        }
     }
 }
 

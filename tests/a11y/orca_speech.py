@@ -192,8 +192,8 @@ def click(session, title):
 
 def check_speech(session):
     session.wait_ready()
-    # Orca has seen the program join the accessibility bus, under its desktop entry's name.
-    program = "[application | io.quorvin.Quorvin]"
+    # Orca has seen the program join the accessibility bus, by its name (not its desktop id).
+    program = "[application | Quorvin]"
     xsession.wait_until(lambda: session.speech.has_line(program), SPEECH_TIMEOUT,
                         "Orca to see the program", interval=0.05)
 

@@ -80,7 +80,9 @@ for dependency in fonts-noto-color-emoji libqt6svg6 libqt6widgets6 libc6; do
     [[ $depends == *"$dependency"* ]] || fail "Depends lacks $dependency: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
-[[ $recommends == *qt6-wayland* ]] || fail "Recommends lacks qt6-wayland: $recommends"
+for recommendation in qt6-wayland qt6-translations-l10n; do
+    [[ $recommends == *"$recommendation"* ]] || fail "Recommends lacks $recommendation: $recommends"
+done
 
 # PIE, stack protector, _FORTIFY_SOURCE, full RELRO and immediate binding. Not control-flow
 # protection: Debian 12's C start files lack the CET properties, so no program built on it (none
