@@ -33,11 +33,11 @@ run: build
 	$(BUILD_DIR)/bin/quorvin
 
 # Installs what `make build` built (building it first when there is none, so that
-# `make build && sudo make install` writes nothing into the build tree as root) under PREFIX;
-# DESTDIR stages the tree elsewhere.
+# `make build && sudo make install` writes nothing into the build tree as root) under PREFIX,
+# the program stripped of its debug information; DESTDIR stages the tree elsewhere.
 install:
 	@[ -x $(BUILD_DIR)/bin/quorvin ] || $(MAKE) --no-print-directory build
-	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)" --strip
 
 # `make build` builds the program alone; the tests and benchmarks are targets of their own.
 test:
@@ -63,7 +63,9 @@ demo:
 	/usr/bin/python3 scripts/demo.py $(BUILD_DIR)/bin/quorvin $(BUILD_DIR)/demo
 
 # A Debian package of the install tree (binary hardened and stripped), named
-# quorvin_<version>_<arch>.deb.
+# quorvin_<version>_<arch>.deb, and its debug symbols, quorvin-dbgsym_<version>_<arch>.ddeb. Two
+# packages of one commit are the same to the byte wherever they are built (see
+# cmake/SourceDateEpoch.cmake).
 package:
 	@$(MAKE) --no-print-directory build DEPS_SETS=package
 	cd $(BUILD_DIR) && cpack -G DEB

@@ -47,7 +47,10 @@ cpack -G DEB --config "$build_dir/CPackConfig.cmake" -B "$work/cpack" >"$work/cp
 debs=("$work"/cpack/quorvin_*_*.deb)
 [[ ${#debs[@]} == 1 && -f ${debs[0]} ]] || fail "expected one quorvin_<version>_<arch>.deb"
 deb=${debs[0]}
-echo "built $(basename "$deb")"
+ddebs=("$work"/cpack/quorvin-dbgsym_*_*.ddeb)
+[[ ${#ddebs[@]} == 1 && -f ${ddebs[0]} ]] || fail "expected one quorvin-dbgsym_<version>_<arch>.ddeb"
+ddeb=${ddebs[0]}
+echo "built $(basename "$deb") and $(basename "$ddeb")"
 
 # Every tag fails, down to pedantic and experimental ones: the README explains any that is
 # accepted.
@@ -73,6 +76,35 @@ grep -qxF 'GenericName[de]=Programmierer-Rechner' "$root/usr/share/applications/
 grep -qF '<summary xml:lang="ja">' "$root/usr/share/metainfo/io.quorvin.Quorvin.metainfo.xml" ||
     fail "the packaged metainfo has no Japanese summary"
 file "$root/usr/bin/quorvin" | grep -q ', stripped' || fail "usr/bin/quorvin is not stripped"
+
+# The debug information is in the dbgsym package, under the build id a debugger looks it up by,
+# and names the source files relative to the source folder, never by the folder it was built in.
+echo "== debug symbols"
+build_id=$(readelf -n "$root/usr/bin/quorvin" | sed -n 's/^ *Build ID: *//p')
+[[ $build_id =~ ^[0-9a-f]{40}$ ]] || fail "usr/bin/quorvin has no build id"
+debug_root=$work/debug-root
+dpkg-deb -x "$ddeb" "$debug_root"
+debug_file=$debug_root/usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug
+[[ -f $debug_file ]] || fail "the dbgsym package has no /usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug"
+[[ $(dpkg-deb -f "$ddeb" Build-Ids) == "$build_id" ]] || fail "the dbgsym package's Build-Ids is not $build_id"
+! grep -qaF "$(realpath "$source_dir")" "$debug_file" ||
+    fail "the debug information names the source folder $(realpath "$source_dir")"
+
+# Every file in the package carries the last commit's time, when the source is a Git checkout.
+if epoch=$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null); then
+    echo "== time stamps"
+    stamps=$(for part in --ctrl-tarfile --fsys-tarfile; do
+        dpkg-deb "$part" "$deb" | TZ=UTC tar -tv --full-time
+    done | awk '{print $4 " " $5}' | sort -u)
+    expected=$(TZ=UTC date -d "@$epoch" '+%Y-%m-%d %H:%M:%S')
+    [[ $stamps == "$expected" ]] || fail "time stamps other than the last commit's ($expected): $stamps"
+fi
+
+# `make install` installs the program stripped too.
+echo "== make install"
+make -s -C "$source_dir" install BUILD_DIR="$(realpath "$build_dir")" DESTDIR="$work/stage" \
+    PREFIX=/usr >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "make install"; }
+file "$work/stage/usr/bin/quorvin" | grep -q ', stripped' || fail "make install left the program unstripped"
 ! readelf -S -W "$root/usr/bin/quorvin" | grep -qF ' .comment ' ||
     fail "usr/bin/quorvin keeps its .comment section"
 depends=$(dpkg-deb -f "$deb" Depends)
