@@ -76,6 +76,9 @@ grep -qxF 'GenericName[de]=Programmierer-Rechner' "$root/usr/share/applications/
 grep -qF '<summary xml:lang="ja">' "$root/usr/share/metainfo/io.quorvin.Quorvin.metainfo.xml" ||
     fail "the packaged metainfo has no Japanese summary"
 file "$root/usr/bin/quorvin" | grep -q ', stripped' || fail "usr/bin/quorvin is not stripped"
+man_report=$(man --warnings -l "$root/usr/share/man/man1/quorvin.1.gz" 2>&1 >/dev/null) ||
+    fail "man could not format the manual page"
+[[ -z $man_report ]] || fail "man --warnings reported: $man_report"
 
 # The debug information is in the dbgsym package, under the build id a debugger looks it up by,
 # and names the source files relative to the source folder, never by the folder it was built in.
