@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 # Thin wrapper around CMake. `make test` is all a fresh Debian 12 machine needs. Every target
 # installs the package sets it needs first (scripts/install-deps): building and running need the
 # base set only, the tests, benchmarks, demo, fuzzer and package each add theirs.

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 # Hardening flags for optimised builds, from wherever this system offers them:
 #
 #  - dpkg-buildflags, where it is installed and answers, with every hardening feature asked for, as

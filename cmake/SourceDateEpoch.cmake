@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 # Read by cpack when it packages: sets SOURCE_DATE_EPOCH, which cpack uses for every time stamp in
 # the archives, to the time of the last commit of the source tree (or, outside a Git checkout, of
 # the last entry of data/changelog), unless the environment already sets it. Two packages of the

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // Launch: the main window, its resizable content view and the first build of the interface.
 #include <memory>
 #include <optional>

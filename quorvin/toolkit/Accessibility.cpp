@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // How views describe themselves to assistive technology (on Linux, AT-SPI through Qt's bridge).
 #include "quorvin/toolkit/Accessibility.h"
 

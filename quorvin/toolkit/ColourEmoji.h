@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Private to the toolkit: the installed colour emoji font, looked up once through fontconfig.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // Reading the X11 CLIPBOARD selection as text over a connection of the toolkit's own, so that the
 // waits are the toolkit's: one for the owner's list of targets, one for the text (each further
 // piece of an incremental transfer restarts it), and the text arrives as the owner's bytes,

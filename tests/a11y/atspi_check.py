@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Reads the calculator's keypad the way a screen reader does: over AT-SPI.
 
 Starts, all private to this check: Xvfb on a free display, a D-Bus session bus, the AT-SPI bus

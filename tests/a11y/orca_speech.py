@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Listens to what the Orca screen reader says while the calculator is used with the mouse.
 
 Starts, all private to this check: Xvfb on a free display, a D-Bus session bus, the AT-SPI bus

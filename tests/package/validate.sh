@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# Validates what `cmake --install` and `make package` ship: the desktop entry and the AppStream
-# metadata as installed (with their translations merged in, in BUILD_DIR/data) and the .deb
-# (lintian, pedantic and experimental tags included), then unpacks the .deb, checks that its binary
-# is hardened (hardening-check) and starts it under a private Xvfb, where it must write the three
-# launch lines.
+
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
+# Validates what `cmake --install` and `make package` ship: the licensing of the source tree
+# (reuse lint), the desktop entry and the AppStream metadata as installed (with their translations
+# merged in, in BUILD_DIR/data) and the .deb (lintian, pedantic and experimental tags included),
+# then unpacks the .deb and checks its translations, its manual page, its
+# debug-symbol package, its time stamps and `make install`'s stripped program, checks that its
+# binary is hardened (hardening-check) and starts it under a private Xvfb, where it must write the
+# three launch lines.
 #
 # Usage: validate.sh SOURCE_DIR BUILD_DIR [hardened|unhardened]
 # (unhardened: the build was made without the hardening flags, a Debug build: skip hardening-check)
@@ -26,6 +33,13 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# Every file of the source tree carries its copyright and licence (SPDX), when it is a Git checkout
+# (reuse reads which files belong to it from Git).
+if git -C "$source_dir" rev-parse --git-dir >/dev/null 2>&1; then
+    echo "== reuse lint"
+    reuse --root "$source_dir" lint >"$work/reuse.log" 2>&1 || { cat "$work/reuse.log"; fail "reuse lint"; }
+fi
 
 # desktop-file-validate exits 0 on warnings and hints; any output at all counts as a failure.
 echo "== desktop-file-validate"
