@@ -7,7 +7,7 @@
 # Validates what `cmake --install` and `make package` ship: the licensing of the source tree
 # (reuse lint), the desktop entry and the AppStream metadata as installed (with their translations
 # merged in, in BUILD_DIR/data) and the .deb (lintian, pedantic and experimental tags included),
-# then unpacks the .deb and checks its translations, its manual page, its
+# then unpacks the .deb and checks its translations in every language, its manual page, its
 # debug-symbol package, its time stamps and `make install`'s stripped program, checks that its
 # binary is hardened (hardening-check) and starts it under a private Xvfb, where it must write the
 # three launch lines.
@@ -84,11 +84,31 @@ for path in usr/bin/quorvin \
         usr/share/doc/quorvin/changelog.gz; do
     [[ -f $root/$path ]] || fail "missing /$path in the package"
 done
-# The installed desktop entry and metadata are the translated ones.
+# The installed desktop entry and metadata are the translated ones, in every language of
+# po/LINGUAS, and the accessible names and tooltips (translations/quorvin_<language>.ts) come in
+# the same languages, every message translated.
 grep -qxF 'GenericName[de]=Programmierer-Rechner' "$root/usr/share/applications/io.quorvin.Quorvin.desktop" ||
     fail "the packaged desktop entry has no German GenericName"
-grep -qF '<summary xml:lang="ja">' "$root/usr/share/metainfo/io.quorvin.Quorvin.metainfo.xml" ||
-    fail "the packaged metainfo has no Japanese summary"
+mapfile -t languages < <(grep -E '^[^#[:space:]]' "$source_dir/po/LINGUAS")
+for language in "${languages[@]}"; do
+    for key in GenericName Comment Keywords; do
+        grep -q "^$key\[$language\]=." "$root/usr/share/applications/io.quorvin.Quorvin.desktop" ||
+            fail "the packaged desktop entry has no $key[$language]"
+    done
+    for element in summary p caption; do
+        grep -qF "<$element xml:lang=\"$language\">" "$root/usr/share/metainfo/io.quorvin.Quorvin.metainfo.xml" ||
+            fail "the packaged metainfo has no $element in $language"
+    done
+    ts=$source_dir/translations/quorvin_$language.ts
+    [[ -f $ts ]] || fail "po/LINGUAS has $language, translations/ has no quorvin_$language.ts"
+    ! grep -qE 'type="unfinished"|<translation></translation>' "$ts" ||
+        fail "translations/quorvin_$language.ts has untranslated messages"
+done
+for ts in "$source_dir"/translations/quorvin_*.ts; do
+    language=$(basename "$ts" .ts); language=${language#quorvin_}
+    [[ " ${languages[*]} " == *" $language "* ]] || fail "$ts is not a language of po/LINGUAS"
+done
+echo "${#languages[@]} languages"
 file "$root/usr/bin/quorvin" | grep -q ', stripped' || fail "usr/bin/quorvin is not stripped"
 man_report=$(man --warnings -l "$root/usr/share/man/man1/quorvin.1.gz" 2>&1 >/dev/null) ||
     fail "man could not format the manual page"
