@@ -124,6 +124,8 @@ dpkg-deb -x "$ddeb" "$debug_root"
 debug_file=$debug_root/usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug
 [[ -f $debug_file ]] || fail "the dbgsym package has no /usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug"
 [[ $(dpkg-deb -f "$ddeb" Build-Ids) == "$build_id" ]] || fail "the dbgsym package's Build-Ids is not $build_id"
+[[ $(dpkg-deb --ctrl-tarfile "$ddeb" | tar -xO ./md5sums) == *"  usr/lib/debug/.build-id/${build_id:0:2}/${build_id:2}.debug" ]] ||
+    fail "the dbgsym package's md5sums does not list the debug file by its installed path"
 ! grep -qaF "$(realpath "$source_dir")" "$debug_file" ||
     fail "the debug information names the source folder $(realpath "$source_dir")"
 
