@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 # Thin wrapper around CMake. `make test` is all a fresh Debian 12 machine needs. Every target
 # installs the package sets it needs first (scripts/install-deps): building and running need the
 # base set only, the tests, benchmarks, demo, fuzzer and package each add theirs.
@@ -33,14 +37,16 @@ run: build
 	$(BUILD_DIR)/bin/quorvin
 
 # Installs what `make build` built (building it first when there is none, so that
-# `make build && sudo make install` writes nothing into the build tree as root) under PREFIX;
-# DESTDIR stages the tree elsewhere.
+# `make build && sudo make install` writes nothing into the build tree as root) under PREFIX,
+# the program stripped of its debug information; DESTDIR stages the tree elsewhere.
 install:
 	@[ -x $(BUILD_DIR)/bin/quorvin ] || $(MAKE) --no-print-directory build
-	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)" --strip
 
+# `make build` builds the program alone; the tests and benchmarks are targets of their own.
 test:
 	@$(MAKE) --no-print-directory build DEPS_SETS=test
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quorvin_tests
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 test-sanitize:
@@ -49,7 +55,7 @@ test-sanitize:
 	    -DQUORVIN_BENCHMARKS=OFF \
 	    -DCMAKE_CXX_FLAGS="$(SANITIZERS)" \
 	    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
-	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target all quorvin_tests
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
@@ -61,7 +67,9 @@ demo:
 	/usr/bin/python3 scripts/demo.py $(BUILD_DIR)/bin/quorvin $(BUILD_DIR)/demo
 
 # A Debian package of the install tree (binary hardened and stripped), named
-# quorvin_<version>_<arch>.deb.
+# quorvin_<version>_<arch>.deb, and its debug symbols, quorvin-dbgsym_<version>_<arch>.ddeb. Two
+# packages of one commit are the same to the byte wherever they are built (see
+# cmake/SourceDateEpoch.cmake).
 package:
 	@$(MAKE) --no-print-directory build DEPS_SETS=package
 	cd $(BUILD_DIR) && cpack -G DEB
@@ -70,6 +78,7 @@ package:
 # window under a private Xvfb.
 bench:
 	@$(MAKE) --no-print-directory build DEPS_SETS=bench
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quorvin_benchmarks
 	$(BUILD_DIR)/bin/engine_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	$(BUILD_DIR)/bin/controller_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 	/usr/bin/python3 bench/startup_bench.py --quorvin $(BUILD_DIR)/bin/quorvin \

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // Rebuild, key and paste costs of the controller, on Qt's offscreen platform.
 #include <benchmark/benchmark.h>
 

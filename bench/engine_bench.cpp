@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // Engine benchmarks. Paste types one character per inputDigit, so the single-character entry is the
 // hot path; formatting and parsing are measured next to std::to_chars and std::from_chars on the
 // same values, in the same run, as the baseline.

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Latency benchmark: key-to-pixels and resize-step-to-pixels, the calculator against the floor.
 
 Both programs run at once under one private Xvfb with no window manager, side by side, and are

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Start-up and memory benchmark: the calculator against a bare Qt Widgets floor.
 
 Both programs run under one private Xvfb, alternately, after one warm-up run each. For every run

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 # Turns data/keypad.tsv into a C++ header of constants for the tests and the start-up floor, and
 # offers it as the interface library quorvin_keypad_data. The program itself does not use it.
 function(quorvin_keypad_data)

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // libFuzzer target for the engine. The input is read three ways: as text for the parser in every
 // radix, as a value whose text must format and parse back, and as a session of engine calls that
 // the engine, the engine forced onto its text route and the reference model must agree on.

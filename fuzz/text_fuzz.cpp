@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // libFuzzer target for the toolkit's text handling. Every input is logged and must read back to
 // exactly itself, with nothing left in the line that a terminal would act on; and it is split into
 // user-perceived characters, which must be the ones Qt's boundary finder gives for the whole

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Runs the calculator in a private Xvfb, performs a short calculation by clicks and keys, and
 saves screenshots of the window at its smallest and largest size, and of a 64-digit binary
 value.

@@ -95,5 +95,9 @@
         <source></source>
         <translation>Binär</translation>
     </message>
+    <message id="Programmer calculator">
+        <source></source>
+        <translation>Programmierer-Rechner</translation>
+    </message>
 </context>
 </TS>

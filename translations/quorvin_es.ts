@@ -95,5 +95,9 @@
         <source></source>
         <translation>Binario</translation>
     </message>
+    <message id="Programmer calculator">
+        <source></source>
+        <translation>Calculadora para programadores</translation>
+    </message>
 </context>
 </TS>

@@ -95,5 +95,9 @@
         <source></source>
         <translation>Binaire</translation>
     </message>
+    <message id="Programmer calculator">
+        <source></source>
+        <translation>Calculatrice pour programmeurs</translation>
+    </message>
 </context>
 </TS>

@@ -95,5 +95,9 @@
         <source></source>
         <translation>Binario</translation>
     </message>
+    <message id="Programmer calculator">
+        <source></source>
+        <translation>Calcolatrice per programmatori</translation>
+    </message>
 </context>
 </TS>

@@ -95,5 +95,9 @@
         <source></source>
         <translation>2進数</translation>
     </message>
+    <message id="Programmer calculator">
+        <source></source>
+        <translation>プログラマー電卓</translation>
+    </message>
 </context>
 </TS>

@@ -95,5 +95,9 @@
         <source></source>
         <translation>Dwójkowy</translation>
     </message>
+    <message id="Programmer calculator">
+        <source></source>
+        <translation>Kalkulator programisty</translation>
+    </message>
 </context>
 </TS>

@@ -95,5 +95,9 @@
         <source></source>
         <translation>二进制</translation>
     </message>
+    <message id="Programmer calculator">
+        <source></source>
+        <translation>程序员计算器</translation>
+    </message>
 </context>
 </TS>

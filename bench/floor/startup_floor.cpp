@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // The floor: the least a Qt Widgets program can do to show a window with as many widgets as the
 // calculator's (34 push buttons, 4 labels and one panel, placed where the calculator places them).
 // startup_bench.py and latency_bench.py measure this program and the calculator in the same run,

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // Copy and paste of the shown value as plain text.
 #include <cstdio>
 #include <new>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // Keypad commands: one diagnostic line, one engine call, one refresh each.
 #include <string>
 #include <string_view>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // The factories that make and style every label and button of the window.
 #include <memory>
 #include <string>

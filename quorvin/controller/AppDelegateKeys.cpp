@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // Keyboard input: every key-down event of the application arrives here, and nowhere else.
 #include <string>
 #include <string_view>

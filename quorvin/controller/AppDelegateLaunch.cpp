@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // Launch: the main window, its resizable content view and the first build of the interface.
 #include <memory>
 #include <optional>
@@ -6,6 +10,7 @@
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/controller/Palette.h"
 #include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/toolkit/Translatable.h"
 #include "quorvin/views/ResizableContentView.h"
 
 namespace quorvin {
@@ -29,7 +34,8 @@ constexpr Size kContentAspectRatio{20, 29};
 void AppDelegate::applicationDidFinishLaunching() {
     toolkit::debugLog("Quorvin starting...");
     auto& app = toolkit::Application::sharedApplication();
-    app.setIdentity(kDesktopEntryId, kBundledIcon);
+    app.setIdentity(kDesktopEntryId, "Quorvin", QUORVIN_TRANSLATABLE("Programmer calculator"),
+                    kBundledIcon);
 
     window =
         std::make_unique<toolkit::Window>(kInitialContentRect,

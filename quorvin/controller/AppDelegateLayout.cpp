@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // The layout of the window's content, built from the bottom up at scale = width / 400.
 #include <string>
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // The rebuild after a resize: every control is discarded and made again at the new width.
 #include <memory>
 #include <vector>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Every button of the window, one row each: its title, its class (which decides colour and title

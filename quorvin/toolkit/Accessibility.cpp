@@ -1,8 +1,14 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // How views describe themselves to assistive technology (on Linux, AT-SPI through Qt's bridge).
 #include "quorvin/toolkit/Accessibility.h"
 
 #include <QAccessible>
+#include <QAccessibleObject>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QTimer>
 
 #include <functional>
@@ -184,7 +190,30 @@ public:
     }
 };
 
+struct AccessibleApplicationText {
+    QString name;
+    std::string description;
+};
+
+AccessibleApplicationText& accessibleApplicationText() {
+    static AccessibleApplicationText text;
+    return text;
+}
+
+// The application itself, the root of its tree, by the names the program gives it.
+class ApplicationAccessible : public QAccessibleApplication {
+public:
+    QString text(QAccessible::Text kind) const override {
+        const auto& given = accessibleApplicationText();
+        if (kind == QAccessible::Name && !given.name.isEmpty()) return given.name;
+        if (kind == QAccessible::Description && !given.description.empty())
+            return toTranslatedQString(given.description);
+        return QAccessibleApplication::text(kind);
+    }
+};
+
 QAccessibleInterface* makeAccessible(const QString&, QObject* object) {
+    if (object == QCoreApplication::instance()) return new ApplicationAccessible;
     // Asked for every object, also while a widget is being destroyed: by then the widget is no
     // longer a ViewWidget or a window's widget, and Qt's own factory answers.
     if (auto* widget = dynamic_cast<ViewWidget*>(object)) return new ViewAccessible(widget);
@@ -230,6 +259,10 @@ void announceFocus(QWidget& widget) {
 
 void installAccessibility() {
     QAccessible::installFactory(makeAccessible);  // Qt ignores a factory it already has
+}
+
+void setAccessibleApplication(QString name, std::string description) {
+    accessibleApplicationText() = {std::move(name), std::move(description)};
 }
 
 void accessibleNameChanged(const View& view) {

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Private to the toolkit and its tests: what assistive technology is told about the views.
@@ -6,6 +10,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 
 #include "quorvin/toolkit/Button.h"
 #include "quorvin/toolkit/TextField.h"
@@ -30,6 +35,9 @@ void accessibleStatusChanged(const TextField& field);
 // Announces a status field's text, and its description if that changed, once the event being
 // handled is done. Does nothing for other fields.
 void accessibleStatusAnnounce(const TextField& field);
+// What assistive technology calls the application and how it describes it (English, translated
+// when read); unset, Qt's own answers (the application name and the program's path).
+void setAccessibleApplication(QString name, std::string description);
 // Tells assistive technology where the focus of a window that has just become active is.
 void accessibleWindowActivated(QWidget& window);
 // Receives those announcements instead of Qt, whether or not assistive technology is active, so

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "quorvin/toolkit/Application.h"
 
 #include <QApplication>
@@ -19,6 +23,7 @@
 #include <vector>
 
 #include "quorvin/toolkit/Accessibility.h"
+#include "quorvin/toolkit/ColourEmoji.h"
 #include "quorvin/toolkit/DebugLog.h"
 #include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/QtConversions.h"
@@ -209,6 +214,13 @@ Application::Application() : d(std::make_unique<Impl>()) {
         std::fputc('\n', stderr);
     }
     heldStartMessages.clear();
+    if (!colourEmojiFamily()) {
+        const std::string line =
+            "quorvin: no colour emoji font is installed (such as Noto Color Emoji); the copy and "
+            "paste keys may show their symbols in black or as empty boxes\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
+        std::fflush(stderr);
+    }
     installTranslation();
     installAccessibility();
 
@@ -239,7 +251,10 @@ void Application::terminate(int status) {
 // Every window of a Qt program is an ordinary one; the policy is accepted and not stored.
 void Application::setActivationPolicy([[maybe_unused]] ActivationPolicy policy) {}
 
-void Application::setIdentity(std::string_view desktopEntryId, std::string_view bundledIcon) {
+void Application::setIdentity(std::string_view desktopEntryId, std::string_view name,
+                              std::string_view description, std::string_view bundledIcon) {
+    // Not the application name below, which is the desktop entry's id for the window class.
+    setAccessibleApplication(toQString(name), std::string(description));
     const QString id = toQString(desktopEntryId);
     QGuiApplication::setDesktopFileName(id);
     // The xcb platform takes the window class from the application name; the instance part of

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 #include <memory>
@@ -32,9 +36,12 @@ public:
     // becomes the Wayland app_id and the class of the X11 windows (their WM_CLASS), and the
     // windows carry the icon of that name from the installed icon theme or, when the theme has
     // none, the image compiled into the program under `bundledIcon` (see
-    // quorvin_bundle_resources), set once the first window has been painted. Call before the
-    // first window is created.
-    void setIdentity(std::string_view desktopEntryId, std::string_view bundledIcon);
+    // quorvin_bundle_resources), set once the first window has been painted. Assistive
+    // technology calls the application `name`, the same in every language, and describes it
+    // with `description`, English marked QUORVIN_TRANSLATABLE and read in the user's language.
+    // Call before the first window is created.
+    void setIdentity(std::string_view desktopEntryId, std::string_view name,
+                     std::string_view description, std::string_view bundledIcon);
     void activateIgnoringOtherApps(bool flag);
 
 private:

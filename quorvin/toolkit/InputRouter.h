@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Private to the toolkit: the one place that decides when a press, a release or a key acts.

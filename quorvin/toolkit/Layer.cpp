@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "quorvin/toolkit/Layer.h"
 
 #include "quorvin/toolkit/View.h"

@@ -1,12 +1,20 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 #include "quorvin/toolkit/QtConversions.h"
 
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 #include <algorithm>
 #include <cmath>
+
+#include "quorvin/toolkit/ColourEmoji.h"
 
 // Registers the compiled translations (a resource of this static library); outside any namespace.
 static void initTranslationResources() {
@@ -32,6 +40,17 @@ QFont::Weight qtWeight(FontWeight weight) {
     return QFont::Normal;
 }
 
+// The font with the colour emoji font as its first fallback: the text font keeps every character
+// it has, and emoji come in colour before fontconfig's own fallback is asked. The text font is
+// named by the family it resolves to: a generic name such as "Sans Serif" is no family of Qt's
+// own, and Qt would make the next family in the list, the emoji font, the font of all the text
+// (its digits included). Only for the general font, which draws the emoji titles.
+QFont withColourEmoji(QFont font) {
+    if (const auto& emoji = colourEmojiFamily())
+        font.setFamilies({QFontInfo(font).family(), *emoji});
+    return font;
+}
+
 }  // namespace
 
 QColor toQColor(const Color& color) {
@@ -51,14 +70,22 @@ QString toTranslatedQString(const std::string& english) {
 }
 
 void installTranslation() {
-    // The compiled translations are resources, ":/i18n/quorvin_<language>.qm"; QLocale() asks the
+    // The program's compiled translations are resources, ":/i18n/quorvin_<language>.qm"; Qt's own
+    // (such as the name of the press action that assistive technology offers) are the installed
+    // qtbase_<language>.qm (package qt6-translations-l10n), used when present. QLocale() asks the
     // system for the user's languages in order of preference.
     initTranslationResources();
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(QLocale(), "quorvin", "_", ":/i18n")) {
-        QCoreApplication::installTranslator(translator);
-    } else {
-        delete translator;
+    const QString catalogues[][2] = {
+        {"quorvin", ":/i18n"},
+        {"qtbase", QLibraryInfo::path(QLibraryInfo::TranslationsPath)},
+    };
+    for (const auto& [name, folder] : catalogues) {
+        auto* translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(QLocale(), name, "_", folder)) {
+            QCoreApplication::installTranslator(translator);
+        } else {
+            delete translator;
+        }
     }
 }
 
@@ -66,7 +93,7 @@ QFont toQFont(const Font& font, double logicalDpiY) {
     // Looked up once: the desktop's fonts do not change while the program runs. Kept for the
     // whole process (never destroyed at exit, when Qt's font cache may already be gone).
     static const QFont* const general =
-        new QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+        new QFont(withColourEmoji(QFontDatabase::systemFont(QFontDatabase::GeneralFont)));
     static const QFont* const fixed =
         new QFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Private to the toolkit and its tests: the toolkit's plain values (UTF-8 text, colours, fonts, key
@@ -27,7 +31,8 @@ bool isPlainUtf8(std::string_view text);
 // English text marked QUORVIN_TRANSLATABLE, in the user's language when a translation is loaded
 // (the text itself otherwise, and for any text the translation lacks).
 QString toTranslatedQString(const std::string& english);
-// Loads the translation for the user's languages (LANGUAGE, then the locale), if there is one.
+// Loads the program's translation and Qt's own for the user's languages (LANGUAGE, then the
+// locale), those that exist.
 void installTranslation();
 
 // Colour components are clamped to 0…1; the result is exact sRGB.

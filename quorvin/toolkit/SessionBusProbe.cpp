@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // Whether the D-Bus session bus answers, asked over a plain socket before Qt connects to it: Qt's
 // accessibility bridge connects synchronously at start-up and waits as long as the bus lets it.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // Reading the X11 CLIPBOARD selection as text over a connection of the toolkit's own. The owner
 // gets 5 s for each answer and the whole paste 30 s and 128 MiB; while it waits the event loop
 // runs (the input router holds the input that arrives meanwhile), and the text arrives as the

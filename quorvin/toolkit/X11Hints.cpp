@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 // Window-manager hints and pointer state through Xlib. Xlib's macros (None, Bool, Status, …)
 // clash with Qt's names, so its headers come last and stay in this file.
 

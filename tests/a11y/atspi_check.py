@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Reads the calculator's keypad the way a screen reader does: over AT-SPI.
 
 Starts, all private to this check: Xvfb on a free display, a D-Bus session bus, the AT-SPI bus
@@ -13,8 +18,12 @@ program's application in the AT-SPI registry by process id and checks that
     and the binary line say 111, Binary is the checked base), and each change is announced as
     the events a screen reader listens to: a new name for each text that changed, and the
     checked state leaving Decimal for Binary.
-Then it closes the window and expects the program to end with status 0. Everything it started
-is ended by process id, together with what those processes started.
+  - the application is called "Quorvin" (not its desktop id, which is its window class).
+Then it closes the window and expects the program to end with status 0. It starts the program
+again with LANGUAGE=de and checks that the application is still called "Quorvin" while the keys
+are read in German, and that Qt's own description of the press action is German too (Qt's
+translations are loaded beside the program's). Everything it started is ended by process id, together with
+what those processes started.
 
 Needs Debian's /usr/bin/python3 with python3-pyatspi and python3-xlib, and Xvfb, dbus-daemon and
 at-spi2-core.
@@ -43,6 +52,12 @@ BUS_LAUNCHER_PATHS = [
     "/usr/libexec/at-spi-bus-launcher",
     "/usr/lib/at-spi2-core/at-spi-bus-launcher",
 ]
+
+APPLICATION_NAME = "Quorvin"  # in every language
+GERMAN_ADD = "Addieren"      # the + key under LANGUAGE=de
+# Qt's own German for what its press action does ("Triggers the action"): the bridge gives the
+# action's description in the user's language, its name ("Press") as it is.
+GERMAN_PRESS_DESCRIPTION = "Aktion auslösen"
 
 BASES = ["Hexadecimal", "Decimal", "Binary"]
 BUTTONS = [
@@ -173,7 +188,14 @@ class Session:
             "QT_ACCESSIBILITY": "1",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
         })
-        calculator = self.start([self.program], stdout=subprocess.PIPE)
+        self.start_calculator()
+
+    def start_calculator(self, **environment):
+        """Starts the program, with `environment` added to the session's, and waits until it is
+        ready."""
+        calculator = subprocess.Popen([self.program], env={**self.env, **environment},
+                                      stdin=subprocess.DEVNULL, stdout=subprocess.PIPE)
+        self.processes.append(calculator)
         output = LineReader(calculator.stdout.fileno())
         deadline = time.monotonic() + START_TIMEOUT
         while True:
@@ -270,7 +292,7 @@ class Announcements:
             self.context.iteration(False)
 
 
-def check_tree(pyatspi, pid):
+def find_application(pyatspi, pid):
     def application():
         desktop = pyatspi.Registry.getDesktop(0)
         for index in range(desktop.childCount):
@@ -282,7 +304,18 @@ def check_tree(pyatspi, pid):
                 continue
         return None
 
-    app = wait_until(application, TREE_TIMEOUT, "the program in the AT-SPI registry")
+    return wait_until(application, TREE_TIMEOUT, "the program in the AT-SPI registry")
+
+
+def check_application_name(app):
+    if app.name != APPLICATION_NAME:
+        raise CheckFailure(f"the application is called {app.name!r}, expected "
+                           f"{APPLICATION_NAME!r}")
+
+
+def check_tree(pyatspi, pid):
+    app = find_application(pyatspi, pid)
+    check_application_name(app)
     announcements = Announcements(pyatspi)
 
     button_roles = (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_RADIO_BUTTON)
@@ -349,6 +382,26 @@ def check_tree(pyatspi, pid):
     return len(BUTTONS)
 
 
+def check_german(pyatspi, pid):
+    """The program under LANGUAGE=de: the application keeps its name, the keys and Qt's press
+    action are described in German."""
+    app = find_application(pyatspi, pid)
+    check_application_name(app)
+
+    def add_key():
+        return next((element for element in walk(app)
+                     if element.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                     and element.name == GERMAN_ADD), None)
+
+    key = wait_until(add_key, TREE_TIMEOUT, f'the key "{GERMAN_ADD}"')
+    action = key.queryAction()
+    actions = [(action.getName(index), action.getDescription(index))
+               for index in range(action.nActions)]
+    if ("Press", GERMAN_PRESS_DESCRIPTION) not in actions:
+        raise CheckFailure(f'"{GERMAN_ADD}" offers {actions}, expected ("Press", '
+                           f'"{GERMAN_PRESS_DESCRIPTION}") among them')
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", required=True, help="the quorvin binary")
@@ -372,13 +425,20 @@ def main():
         status = session.close_window()
         if status != 0:
             raise CheckFailure(f"the program ended with status {status} after its window closed")
+        session.start_calculator(LANGUAGE="de")
+        check_german(pyatspi, session.calculator.pid)
+        status = session.close_window()
+        if status != 0:
+            raise CheckFailure(f"the German program ended with status {status} after its window "
+                               "closed")
     except CheckFailure as failure:
         print(f"atspi_check: FAIL: {failure}", file=sys.stderr)
         return 1
     finally:
         session.close()
     print(f"atspi_check: {count} buttons read by name; the display and the base follow "
-          f"presses and are announced ({time.monotonic() - started:.1f} s)")
+          f"presses and are announced; the application is \"{APPLICATION_NAME}\" in English "
+          f"and German ({time.monotonic() - started:.1f} s)")
     return 0
 
 

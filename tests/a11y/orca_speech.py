@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Listens to what the Orca screen reader says while the calculator is used with the mouse.
 
 Starts, all private to this check: Xvfb on a free display, a D-Bus session bus, the AT-SPI bus
@@ -192,8 +197,8 @@ def click(session, title):
 
 def check_speech(session):
     session.wait_ready()
-    # Orca has seen the program join the accessibility bus, under its desktop entry's name.
-    program = "[application | io.quorvin.Quorvin]"
+    # Orca has seen the program join the accessibility bus, by its name (not its desktop id).
+    program = "[application | Quorvin]"
     xsession.wait_until(lambda: session.speech.has_line(program), SPEECH_TIMEOUT,
                         "Orca to see the program", interval=0.05)
 

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Copy and paste through the real X clipboard, with xclip or an owner of our own as the other
 application."""
 

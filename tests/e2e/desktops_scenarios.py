@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """The calculator under the window managers of the common desktops, which do not all keep its
 limits: mutter and metacity maximise it to the whole screen, i3 tiles it. Whatever size they
 force, the whole calculator is shown at its largest allowed size, centred, its keys work there,

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """The keyboard: real key events (XTEST through xdotool) into the focused window.
 
 Each step types one key and checks the line the key writes (the characters as typed, control

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Clicks on the keypad and the base buttons, as a user makes them."""
 
 import layout

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Start-up and closing: what the program writes, where its window appears, how it ends."""
 
 import configparser

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Where the window's controls are and what colour they have, as a user sees them.
 
 Positions are content points at a 400-point-wide window, origin at the content's bottom-left

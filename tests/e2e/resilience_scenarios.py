@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Resilience: the program never hangs, never dies and never loses input because of its
 surroundings.
 

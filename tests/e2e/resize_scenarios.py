@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Resizing with `xdotool windowsize` and by dragging the frame: the live-resize lines, the
 rebuild at the new scale, the size limits and the proportion."""
 

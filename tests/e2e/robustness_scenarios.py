@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Robustness: floods of random input, rapid resizes and hostile clipboard contents.
 
 Each scenario ends with a known sequence whose result proves the program still works, and

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Runs one group of end-to-end scenarios against the real calculator under a private Xvfb.
 
 Every scenario gets its own X server (and openbox with --wm openbox) and its own run of the

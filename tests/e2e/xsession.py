@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """A private X server with the calculator in it, driven the way a user drives it.
 
 A `Session` starts Xvfb on a free display (and, if asked, the openbox window manager), starts

@@ -1,4 +1,10 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QWidget>
@@ -7,6 +13,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Button.h"
@@ -60,6 +67,10 @@ TEST(Font, SizesAreDeviceIndependentPixelsAndWeightsMapToQt) {
         const bool sameAdvance =
             metrics.horizontalAdvance("iii") == metrics.horizontalAdvance("WWW");
         EXPECT_EQ(sameAdvance, c.monospaced) << c.font.size;
+        // The text is drawn in the desktop's font, not in a fallback put beside it.
+        const QFont desktop = QFontDatabase::systemFont(c.monospaced ? QFontDatabase::FixedFont
+                                                                     : QFontDatabase::GeneralFont);
+        EXPECT_EQ(QFontInfo(font).family(), QFontInfo(desktop).family()) << c.font.size;
     }
     // At twice the resolution the same pixel size is half as many points.
     EXPECT_DOUBLE_EQ(toQFont(Font::systemFont(24), 192).pointSizeF(), 9);
@@ -253,19 +264,24 @@ TEST(TextField, DefaultTextColourStaysReadableOnAFixedPanel) {
     QApplication::setPalette(original);
 }
 
+// In colour also where a monochrome symbol font has the same code point (Noto Sans Symbols2 has
+// the clipboard, and fontconfig prefers it to the colour font when fonts-noto-core is installed).
 TEST(Button, DrawsAnEmojiTitleInColour) {
-    auto window = makeShownWindow(Size{80, 80});
-    auto button = View::make<Button>(makeRect(0, 0, 80, 80));
-    button->setBordered(false);
-    button->setTitle("\xF0\x9F\x93\x8B");  // clipboard
-    button->setFont(Font::systemFont(40));
-    window->contentView()->addSubview(button);
+    for (const std::string_view title :
+         {"\xF0\x9F\x93\x84", "\xF0\x9F\x93\x8B"}) {  // page, clipboard
+        auto window = makeShownWindow(Size{80, 80});
+        auto button = View::make<Button>(makeRect(0, 0, 80, 80));
+        button->setBordered(false);
+        button->setTitle(std::string(title));
+        button->setFont(Font::systemFont(40));
+        window->contentView()->addSubview(button);
 
-    const Ink ink = inkIn(renderWindow(*window), QRect(0, 0, 80, 80), Color::whiteColor());
-    ASSERT_FALSE(ink.empty());
-    EXPECT_GT(ink.colored, 50) << "the emoji came out without colour";
-    EXPECT_NEAR((ink.left + ink.right) / 2.0, 40, 6);
-    EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 40, 6);
+        const Ink ink = inkIn(renderWindow(*window), QRect(0, 0, 80, 80), Color::whiteColor());
+        ASSERT_FALSE(ink.empty()) << title;
+        EXPECT_GT(ink.colored, 50) << title << ": the emoji came out without colour";
+        EXPECT_NEAR((ink.left + ink.right) / 2.0, 40, 6) << title;
+        EXPECT_NEAR((ink.top + ink.bottom) / 2.0, 40, 6) << title;
+    }
 }
 
 TEST(Button, AttributedColourAndFontWinOverTheButtonFont) {

@@ -1,4 +1,9 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 The Quorvin developers
+#
+# SPDX-License-Identifier: MIT
+
 """Starts the calculator on Qt's Wayland platform under a private headless compositor, checks
 its three launch lines and that it keeps running, then ends it.
 
