@@ -133,6 +133,9 @@ void typeKeys(Window& window, std::string_view sequence) {
 }
 
 void userResize(Window& window, Size contentSize) {
+    // finishLiveResize ends the live resize: a slow run (the sanitizers, a loaded machine) must
+    // not end it between two steps of a drag.
+    setLiveResizeQuietPeriod(window, std::chrono::minutes(1));
     handleOf(window)->resize(static_cast<int>(std::lround(contentSize.width)),
                              static_cast<int>(std::lround(contentSize.height)));
     QCoreApplication::processEvents();
