@@ -45,9 +45,10 @@ void click(Window& window, Point point);
 void typeKeys(Window& window, std::string_view sequence);
 
 // Resizes the content area as the user would (a live resize); the change is delivered before
-// this returns, and the live resize lasts until finishLiveResize ends it. finishLiveResize handles what the change queued and then ends the live resize at
-// once, as the end of its quiet period would (again for any live resize that ending starts); it
-// is false when no live resize was waiting for its end.
+// this returns, and the live resize lasts until finishLiveResize ends it. finishLiveResize
+// handles what the change queued and then ends the live resize at once, as the end of its quiet
+// period would (again for any live resize that ending starts); it is false when no live resize
+// was waiting for its end.
 void userResize(Window& window, Size contentSize);
 bool finishLiveResize(Window& window);
 
