@@ -21,8 +21,13 @@ class CalcButton;
 
 // The application controller. It owns the one Calculator (never replaced), the main window and
 // references to the controls that refreshes write into; the window's view tree owns every
-// control. Each command logs one "DEBUG: " line, makes one engine call and refreshes the display
-// once. Every resize rebuilds the whole interface at scale = content width / 400.
+// control. A keypad key's command logs one "DEBUG: " line, makes one call that changes the engine
+// and refreshes the display once (an operator key whose tag names no operation does nothing). A
+// typed key logs one line and then makes the same call as its keypad key, switches the base
+// (which logs a second line) or does nothing. A paste logs one line, clears the engine and enters
+// each of its N characters (N + 1 calls), then refreshes once; a base switch and a copy change
+// nothing in the engine.
+// Every resize rebuilds the whole interface at scale = content width / 400.
 //
 // Example, in decimal from 0: clicking 1, 2, +, 3, = shows 1, 12, 12, 3 and 15; the add is
 // computed when = is clicked.

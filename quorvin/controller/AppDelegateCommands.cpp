@@ -2,7 +2,9 @@
 //
 // SPDX-License-Identifier: MIT
 
-// Keypad commands: one diagnostic line, one engine call, one refresh each.
+// Keypad commands: each logs one diagnostic line, makes one call that changes the engine and
+// refreshes the display once. The steps they share with the keyboard (enterDigit to
+// removeLastDigit) log nothing: the keyboard has logged its own line.
 #include <string>
 #include <string_view>
 

@@ -33,16 +33,16 @@ enum class KeyEffect {
     nothing,
 };
 
-struct KeyRow {
+struct KeyBinding {
     std::string_view key;  // upper-cased
     When when;
     KeyEffect effect;
 };
 
-// Walked in order; the first row whose key and condition match decides. Letters A to F are digits
-// only in hexadecimal, where "C" enters C instead of clearing; Command-H, -D and -B switch the
-// base in every base.
-constexpr KeyRow kKeyTable[] = {
+// Walked in order; the first binding whose key and condition match decides. Letters A to F are
+// digits only in hexadecimal, where "C" enters C instead of clearing; Command-H, -D and -B switch
+// the base in every base.
+constexpr KeyBinding kKeyTable[] = {
     {"0", When::always, KeyEffect::enterTyped},
     {"1", When::always, KeyEffect::enterTyped},
     {"2", When::always, KeyEffect::enterTyped},
@@ -104,12 +104,12 @@ void AppDelegate::keyDown(const toolkit::KeyEvent& event) {
     const std::string key = toolkit::uppercased(characters);
     const bool hex = currentSystem == NumberSystem::hexadecimal;
     const bool command = event.has(toolkit::KeyEvent::command);
-    for (const KeyRow& row : kKeyTable) {
-        if (row.key != key || !holds(row.when, hex, command)) continue;
+    for (const KeyBinding& binding : kKeyTable) {
+        if (binding.key != key || !holds(binding.when, hex, command)) continue;
         const auto selectBase = [this](const std::shared_ptr<toolkit::Button>& button) {
             if (button) systemChanged(*button);
         };
-        switch (row.effect) {
+        switch (binding.effect) {
         case KeyEffect::enterTyped: enterDigit(characters); break;
         case KeyEffect::enterKey: enterDigit(key); break;
         case KeyEffect::add: applyOperation(Operation::add); break;
