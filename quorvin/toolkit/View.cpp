@@ -275,6 +275,28 @@ const std::string& View::accessibilityDescription() const {
     return d->accessibilityDescription;
 }
 
+AccessibleRole View::accessibilityRole() const {
+    return AccessibleRole::group;
+}
+
+std::string View::accessibilityDefaultName() const {
+    return {};
+}
+
+std::string View::accessibilityValue() const {
+    return {};
+}
+
+AccessibilityState View::accessibilityState() const {
+    return {};
+}
+
+std::vector<AccessibleAction> View::accessibilityActions() const {
+    return {};
+}
+
+void View::performAccessibilityAction(AccessibleAction) {}
+
 void View::draw(Painter&) const {}
 
 Point viewLocation(const QWidget& widget, QPointF position) {
