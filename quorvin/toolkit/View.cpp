@@ -268,7 +268,6 @@ void View::setAccessibilityDescription(std::string description) {
     if (description == d->accessibilityDescription) return;
     d->accessibilityDescription = std::move(description);
     accessibleDescriptionChanged(*this);
-    if (const auto* field = dynamic_cast<const TextField*>(this)) accessibleStatusAnnounce(*field);
 }
 
 const std::string& View::accessibilityDescription() const {
