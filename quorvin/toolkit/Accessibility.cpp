@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -40,11 +41,28 @@ public:
     explicit Announcer(QWidget* field) : QWidget(field) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         resize(0, 0);
+        live().insert(this);
+    }
+    ~Announcer() override { live().erase(this); }
+    Announcer(const Announcer&) = delete;
+    Announcer& operator=(const Announcer&) = delete;
+
+    // `object` as an announcer; null for any other object, and for one whose destruction has
+    // begun.
+    static Announcer* fromObject(QObject* object) {
+        return live().contains(object) ? static_cast<Announcer*>(object) : nullptr;
     }
 
     QString name, description;  // what the last announcement says
     QString describedAs;        // the field's description at the last announcement
     bool pending = false;
+
+private:
+    // Never destroyed: an announcer may die after every other static.
+    static std::unordered_set<const QObject*>& live() {
+        static auto* announcers = new std::unordered_set<const QObject*>;
+        return *announcers;
+    }
 };
 
 class AnnouncerAccessible : public QAccessibleWidget {
@@ -64,13 +82,19 @@ public:
 
 Announcer* announcerOf(const View& view) {
     QWidget* widget = widgetOf(view);
-    return widget ? widget->findChild<Announcer*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!widget) return nullptr;
+    for (QObject* child : widget->children()) {
+        if (Announcer* announcer = Announcer::fromObject(child)) return announcer;
+    }
+    return nullptr;
 }
 
 // The status view of a window, which holds the window's accessible focus; null if it has none.
 ViewWidget* statusWidgetOf(const QWidget& window) {
-    for (auto* candidate : window.findChildren<ViewWidget*>()) {
-        if (isStatus(candidate->view) && candidate->isVisibleTo(&window)) return candidate;
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        ViewWidget* candidate = ViewWidget::fromObject(child);
+        if (candidate && isStatus(candidate->view) && candidate->isVisibleTo(&window))
+            return candidate;
     }
     return nullptr;
 }
@@ -237,8 +261,8 @@ QAccessibleInterface* makeAccessible(const QString&, QObject* object) {
     if (object == QCoreApplication::instance()) return new ApplicationAccessible;
     // Asked for every object, also while a widget is being destroyed: by then the widget is no
     // longer a ViewWidget or a window's widget, and Qt's own factory answers.
-    if (auto* widget = dynamic_cast<ViewWidget*>(object)) return new ViewAccessible(widget);
-    if (auto* announcer = dynamic_cast<Announcer*>(object))
+    if (ViewWidget* widget = ViewWidget::fromObject(object)) return new ViewAccessible(widget);
+    if (Announcer* announcer = Announcer::fromObject(object))
         return new AnnouncerAccessible(announcer);
     if (isWindowWidget(object)) return new WindowAccessible(static_cast<QWidget*>(object));
     return nullptr;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "quorvin/toolkit/Accessibility.h"
 #include "quorvin/toolkit/InputRouter.h"
@@ -28,10 +29,26 @@ int toPixel(double value) {
     return static_cast<int>(std::lround(std::clamp(value, -1.0e7, 1.0e7)));
 }
 
+// The live view widgets, so that Qt's objects can be told apart without RTTI. Never destroyed:
+// a view held by a static object may die after every other static.
+std::unordered_set<const QObject*>& liveViewWidgets() {
+    static auto* widgets = new std::unordered_set<const QObject*>;
+    return *widgets;
+}
+
 }  // namespace
 
 ViewWidget::ViewWidget(View* owner) : view(owner) {
     setFocusPolicy(Qt::NoFocus);
+    liveViewWidgets().insert(this);
+}
+
+ViewWidget::~ViewWidget() {
+    liveViewWidgets().erase(this);
+}
+
+ViewWidget* ViewWidget::fromObject(QObject* object) {
+    return liveViewWidgets().contains(object) ? static_cast<ViewWidget*>(object) : nullptr;
 }
 
 void ViewWidget::paintEvent(QPaintEvent*) {
