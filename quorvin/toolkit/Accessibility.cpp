@@ -11,13 +11,15 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
+#include <unordered_set>
 #include <utility>
+#include <vector>
 
-#include "quorvin/toolkit/Button.h"
 #include "quorvin/toolkit/QtConversions.h"
-#include "quorvin/toolkit/TextField.h"
+#include "quorvin/toolkit/View.h"
 #include "quorvin/toolkit/ViewWidget.h"
 #include "quorvin/toolkit/WindowWidget.h"
 
@@ -26,25 +28,41 @@ namespace quorvin::toolkit {
 namespace {
 
 bool isStatus(const View* view) {
-    const auto* field = dynamic_cast<const TextField*>(view);
-    return field && field->isAccessibilityStatus();
+    return view && view->accessibilityRole() == AccessibleRole::statusBar;
 }
 
-// The spoken part of a status field: an empty child of the field's widget, read as a notification
+// The spoken part of a status view: an empty child of the view's widget, read as a notification
 // inside the status bar. A screen reader speaks a notification when it shows, wherever its focus
 // is, and leaves out the role of one inside a status bar: an announcement says just its name
-// (the field's text) and its description (the field's description, when that has changed since
+// (the view's value) and its description (the view's description, when that has changed since
 // the last announcement). Changes made while one event is handled make one announcement.
 class Announcer : public QWidget {
 public:
     explicit Announcer(QWidget* field) : QWidget(field) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         resize(0, 0);
+        live().insert(this);
+    }
+    ~Announcer() override { live().erase(this); }
+    Announcer(const Announcer&) = delete;
+    Announcer& operator=(const Announcer&) = delete;
+
+    // `object` as an announcer; null for any other object, and for one whose destruction has
+    // begun.
+    static Announcer* fromObject(QObject* object) {
+        return live().contains(object) ? static_cast<Announcer*>(object) : nullptr;
     }
 
     QString name, description;  // what the last announcement says
     QString describedAs;        // the field's description at the last announcement
     bool pending = false;
+
+private:
+    // Never destroyed: an announcer may die after every other static.
+    static std::unordered_set<const QObject*>& live() {
+        static auto* announcers = new std::unordered_set<const QObject*>;
+        return *announcers;
+    }
 };
 
 class AnnouncerAccessible : public QAccessibleWidget {
@@ -64,15 +82,39 @@ public:
 
 Announcer* announcerOf(const View& view) {
     QWidget* widget = widgetOf(view);
-    return widget ? widget->findChild<Announcer*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-}
-
-// The status field of a window, which holds the window's accessible focus; null if it has none.
-ViewWidget* statusWidgetOf(const QWidget& window) {
-    for (auto* candidate : window.findChildren<ViewWidget*>()) {
-        if (isStatus(candidate->view) && candidate->isVisibleTo(&window)) return candidate;
+    if (!widget) return nullptr;
+    for (QObject* child : widget->children()) {
+        if (Announcer* announcer = Announcer::fromObject(child)) return announcer;
     }
     return nullptr;
+}
+
+// The status view of a window, which holds the window's accessible focus; null if it has none.
+ViewWidget* statusWidgetOf(const QWidget& window) {
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        ViewWidget* candidate = ViewWidget::fromObject(child);
+        if (candidate && isStatus(candidate->view) && candidate->isVisibleTo(&window))
+            return candidate;
+    }
+    return nullptr;
+}
+
+QAccessible::Role qtRole(AccessibleRole role) {
+    switch (role) {
+    case AccessibleRole::group: return QAccessible::Grouping;
+    case AccessibleRole::pushButton: return QAccessible::PushButton;
+    case AccessibleRole::radioButton: return QAccessible::RadioButton;
+    case AccessibleRole::label: return QAccessible::StaticText;
+    case AccessibleRole::statusBar: return QAccessible::StatusBar;
+    }
+    return QAccessible::Grouping;
+}
+
+QString actionName(AccessibleAction action) {
+    switch (action) {
+    case AccessibleAction::press: return QAccessibleActionInterface::pressAction();
+    }
+    return {};
 }
 
 // The accessible side of a view's widget. It keeps no state of its own: every answer is read
@@ -85,31 +127,23 @@ public:
 
     QAccessible::Role role() const override {
         const View* owner = view();
-        if (const auto* button = dynamic_cast<const Button*>(owner)) {
-            // One of a set of which exactly one is selected, such as the base buttons.
-            return button->isAccessibilitySelectable() ? QAccessible::RadioButton
-                                                       : QAccessible::PushButton;
-        }
-        if (isStatus(owner)) return QAccessible::StatusBar;
-        if (dynamic_cast<const TextField*>(owner)) return QAccessible::StaticText;
-        if (owner && !owner->superview() && isWindowWidget(widget()->parentWidget()))
+        if (!owner) return QAccessible::Grouping;
+        const AccessibleRole role = owner->accessibilityRole();
+        if (role == AccessibleRole::group && !owner->superview() &&
+            isWindowWidget(widget()->parentWidget()))
             return QAccessible::Client;
-        return QAccessible::Grouping;
+        return qtRole(role);
     }
 
     QString text(QAccessible::Text kind) const override {
         const View* owner = view();
         if (!owner) return {};
-        const auto* field = dynamic_cast<const TextField*>(owner);
         switch (kind) {
         case QAccessible::Name:
             if (!owner->accessibilityLabel().empty())
                 return toTranslatedQString(owner->accessibilityLabel());
-            if (const auto* button = dynamic_cast<const Button*>(owner))
-                return toQString(button->title());
-            if (field) return toQString(field->stringValue());
-            return {};
-        case QAccessible::Value: return field ? toQString(field->stringValue()) : QString();
+            return toQString(owner->accessibilityDefaultName());
+        case QAccessible::Value: return toQString(owner->accessibilityValue());
         case QAccessible::Description:
             if (!owner->accessibilityDescription().empty())
                 return toTranslatedQString(owner->accessibilityDescription());
@@ -120,23 +154,26 @@ public:
 
     QAccessible::State state() const override {
         QAccessible::State result = QAccessibleWidget::state();
-        if (isStatus(view())) {
+        const View* owner = view();
+        if (!owner) return result;
+        const AccessibilityState own = owner->accessibilityState();
+        if (own.holdsWindowFocus) {
             result.focusable = true;
             result.focused = widget()->isActiveWindow();
         }
-        if (const auto* button = dynamic_cast<const Button*>(view())) {
-            result.pressed = button->isHighlighted();
-            if (button->isAccessibilitySelectable()) {
-                result.checkable = true;
-                result.checked = button->isAccessibilitySelected();
-            }
-        }
+        if (own.pressed) result.pressed = true;
+        if (own.checkable) result.checkable = true;
+        if (own.checked) result.checked = true;
         return result;
     }
 
     QStringList actionNames() const override {
-        if (dynamic_cast<const Button*>(view())) return {pressAction()};
-        return QAccessibleWidget::actionNames();
+        const std::vector<AccessibleAction> offered = actions();
+        if (offered.empty()) return QAccessibleWidget::actionNames();
+        QStringList names;
+        for (const AccessibleAction action : offered)
+            names.append(actionName(action));
+        return names;
     }
 
     QStringList keyBindingsForAction(const QString&) const override {
@@ -144,22 +181,30 @@ public:
     }
 
     void doAction(const QString& name) override {
-        auto* button = dynamic_cast<Button*>(view());
-        if (!button || name != pressAction()) {
+        const std::vector<AccessibleAction> offered = actions();
+        const auto named = std::find_if(offered.begin(), offered.end(),
+                                        [&](AccessibleAction a) { return actionName(a) == name; });
+        if (named == offered.end()) {
             QAccessibleWidget::doAction(name);
             return;
         }
-        // The action may drop the last other reference to the button, and the button's widget
-        // takes this interface with it: the button is held until the action has returned, and
-        // nothing of this object is touched once `keep` lets go.
-        const std::shared_ptr<View> keep = button->weak_from_this().lock();
-        button->sendAction();
+        // The action may drop the last other reference to the view, and the view's widget takes
+        // this interface with it: the view is held until the action has returned, and nothing of
+        // this object is touched once `keep` lets go.
+        View* owner = view();
+        const std::shared_ptr<View> keep = owner->weak_from_this().lock();
+        owner->performAccessibilityAction(*named);
     }
 
 private:
     View* view() const {
         const auto* owner = static_cast<const ViewWidget*>(widget());
         return owner ? owner->view : nullptr;
+    }
+
+    std::vector<AccessibleAction> actions() const {
+        const View* owner = view();
+        return owner ? owner->accessibilityActions() : std::vector<AccessibleAction>{};
     }
 };
 
@@ -216,8 +261,8 @@ QAccessibleInterface* makeAccessible(const QString&, QObject* object) {
     if (object == QCoreApplication::instance()) return new ApplicationAccessible;
     // Asked for every object, also while a widget is being destroyed: by then the widget is no
     // longer a ViewWidget or a window's widget, and Qt's own factory answers.
-    if (auto* widget = dynamic_cast<ViewWidget*>(object)) return new ViewAccessible(widget);
-    if (auto* announcer = dynamic_cast<Announcer*>(object))
+    if (ViewWidget* widget = ViewWidget::fromObject(object)) return new ViewAccessible(widget);
+    if (Announcer* announcer = Announcer::fromObject(object))
         return new AnnouncerAccessible(announcer);
     if (isWindowWidget(object)) return new WindowAccessible(static_cast<QWidget*>(object));
     return nullptr;
@@ -231,9 +276,9 @@ void announceLater(Announcer& target, bool speak) {
     QTimer::singleShot(0, &target, [&announcer = target, speak] {
         announcer.pending = false;
         const auto* owner = static_cast<const ViewWidget*>(announcer.parentWidget());
-        const auto* status = owner ? dynamic_cast<const TextField*>(owner->view) : nullptr;
+        const View* status = owner ? owner->view : nullptr;
         if (!status) return;
-        const QString name = toQString(status->stringValue());
+        const QString name = toQString(status->accessibilityValue());
         const QString description = toTranslatedQString(status->accessibilityDescription());
         const bool described = description != announcer.describedAs;
         if (name == announcer.name && !described) return;
@@ -277,13 +322,14 @@ void accessibleDescriptionChanged(const View& view) {
     if (!widget) return;
     QAccessibleEvent event(widget, QAccessible::DescriptionChanged);
     announce(event);
+    accessibleStatusAnnounce(view);
 }
 
-void accessibleStatusChanged(const TextField& field) {
-    QWidget* widget = widgetOf(field);
+void accessibleStatusChanged(const View& view) {
+    QWidget* widget = widgetOf(view);
     if (!widget) return;
-    Announcer* announcer = announcerOf(field);
-    if (!field.isAccessibilityStatus()) {
+    Announcer* announcer = announcerOf(view);
+    if (!isStatus(&view)) {
         delete announcer;
         return;
     }
@@ -297,8 +343,9 @@ void accessibleStatusChanged(const TextField& field) {
     if (widget->isActiveWindow()) announceFocus(*widget);
 }
 
-void accessibleStatusAnnounce(const TextField& field) {
-    Announcer* announcer = announcerOf(field);
+void accessibleStatusAnnounce(const View& view) {
+    if (!isStatus(&view)) return;
+    Announcer* announcer = announcerOf(view);
     if (announcer && !announcer->pending) announceLater(*announcer, true);
 }
 
@@ -306,7 +353,7 @@ void accessibleWindowActivated(QWidget& window) {
     if (ViewWidget* status = statusWidgetOf(window)) announceFocus(*status);
 }
 
-void accessibleSelectionChanged(const Button& button, bool becameSelectable) {
+void accessibleSelectionChanged(const View& button, bool becameSelectable) {
     QWidget* widget = widgetOf(button);
     if (!widget) return;
     QAccessible::State changed;

@@ -12,29 +12,27 @@
 #include <functional>
 #include <string>
 
-#include "quorvin/toolkit/Button.h"
-#include "quorvin/toolkit/TextField.h"
 #include "quorvin/toolkit/View.h"
 
 namespace quorvin::toolkit {
 
-// Lets assistive technology read the views: each view's widget reports a role (push button,
-// radio button for a selectable one, static text, status bar for a status field, grouping;
-// client for a window's content view, window for the window), a name, a description, its states
-// and, for buttons, the press action. Installed once the QApplication exists, after Qt's own
-// widget factory, so that it is asked first; later calls do nothing.
+// Lets assistive technology read the views: each view's widget reports what the view answers for
+// itself (its role, name, value, states and actions; a plain window content view is the client
+// area), a description, and the window its focus. Installed once the QApplication exists, after
+// Qt's own widget factory, so that it is asked first; later calls do nothing.
 void installAccessibility();
 // Tell listening assistive technology that a view's name or description, or a button's checked
-// state, changed. They do nothing while no assistive technology is active.
+// state, changed. They do nothing while no assistive technology is active. A status view also
+// announces a new description.
 void accessibleNameChanged(const View& view);
 void accessibleDescriptionChanged(const View& view);
-void accessibleSelectionChanged(const Button& button, bool becameSelectable);
-// A field became a status field or stopped being one: it gets or loses its announcer, and when
-// its window is active assistive technology hears that the focus is on it.
-void accessibleStatusChanged(const TextField& field);
-// Announces a status field's text, and its description if that changed, once the event being
-// handled is done. Does nothing for other fields.
-void accessibleStatusAnnounce(const TextField& field);
+void accessibleSelectionChanged(const View& button, bool becameSelectable);
+// A view became a status view (its role a status bar) or stopped being one: it gets or loses its
+// announcer, and when its window is active assistive technology hears that the focus is on it.
+void accessibleStatusChanged(const View& view);
+// Announces a status view's value, and its description if that changed, once the event being
+// handled is done. Does nothing for other views.
+void accessibleStatusAnnounce(const View& view);
 // What assistive technology calls the application and how it describes it (English, translated
 // when read); unset, Qt's own answers (the application name and the program's path).
 void setAccessibleApplication(QString name, std::string description);

@@ -44,6 +44,31 @@ void Button::setAccessibilitySelected(bool selected) {
     accessibleSelectionChanged(*this, becameSelectable);
 }
 
+AccessibleRole Button::accessibilityRole() const {
+    // One of a set of which exactly one is selected, such as the base buttons.
+    return isAccessibilitySelectable() ? AccessibleRole::radioButton : AccessibleRole::pushButton;
+}
+
+std::string Button::accessibilityDefaultName() const {
+    return title();
+}
+
+AccessibilityState Button::accessibilityState() const {
+    return AccessibilityState{.pressed = highlighted,
+                              .checkable = isAccessibilitySelectable(),
+                              .checked = isAccessibilitySelected()};
+}
+
+std::vector<AccessibleAction> Button::accessibilityActions() const {
+    return {AccessibleAction::press};
+}
+
+void Button::performAccessibilityAction(AccessibleAction request) {
+    switch (request) {
+    case AccessibleAction::press: sendAction(); return;
+    }
+}
+
 void Button::sendAction() {
     const std::shared_ptr<void> target = actionTarget.lock();
     if (!target || !action) return;

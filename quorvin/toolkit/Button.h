@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "quorvin/toolkit/Color.h"
 #include "quorvin/toolkit/Font.h"
@@ -70,6 +71,14 @@ public:
     void setAccessibilitySelected(bool selected);
     bool isAccessibilitySelected() const { return accessibilitySelection.value_or(false); }
     bool isAccessibilitySelectable() const { return accessibilitySelection.has_value(); }
+
+    // A push button, or a radio button once it has a selection; called by its title, pressed
+    // while highlighted, and offers the press.
+    AccessibleRole accessibilityRole() const override;
+    std::string accessibilityDefaultName() const override;
+    AccessibilityState accessibilityState() const override;
+    std::vector<AccessibleAction> accessibilityActions() const override;
+    void performAccessibilityAction(AccessibleAction request) override;
 
     void mouseDown(const MouseEvent& event) override;
     void mouseUp(const MouseEvent& event) override;

@@ -115,6 +115,22 @@ void TextField::setAccessibilityStatus(bool isStatus) {
     accessibleStatusChanged(*this);
 }
 
+AccessibleRole TextField::accessibilityRole() const {
+    return accessibilityStatus ? AccessibleRole::statusBar : AccessibleRole::label;
+}
+
+std::string TextField::accessibilityDefaultName() const {
+    return text;
+}
+
+std::string TextField::accessibilityValue() const {
+    return text;
+}
+
+AccessibilityState TextField::accessibilityState() const {
+    return AccessibilityState{.holdsWindowFocus = accessibilityStatus};
+}
+
 void TextField::setFont(Font font) {
     textFont = font;
     setNeedsDisplay();

@@ -43,6 +43,13 @@ public:
     void setAccessibilityStatus(bool isStatus);
     bool isAccessibilityStatus() const { return accessibilityStatus; }
 
+    // A label, or a status bar while a status field; called by its text and holding it as its
+    // value.
+    AccessibleRole accessibilityRole() const override;
+    std::string accessibilityDefaultName() const override;
+    std::string accessibilityValue() const override;
+    AccessibilityState accessibilityState() const override;
+
 protected:
     void draw(Painter& painter) const override;
 

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 #include "quorvin/toolkit/Accessibility.h"
 #include "quorvin/toolkit/InputRouter.h"
@@ -28,10 +29,26 @@ int toPixel(double value) {
     return static_cast<int>(std::lround(std::clamp(value, -1.0e7, 1.0e7)));
 }
 
+// The live view widgets, so that Qt's objects can be told apart without RTTI. Never destroyed:
+// a view held by a static object may die after every other static.
+std::unordered_set<const QObject*>& liveViewWidgets() {
+    static auto* widgets = new std::unordered_set<const QObject*>;
+    return *widgets;
+}
+
 }  // namespace
 
 ViewWidget::ViewWidget(View* owner) : view(owner) {
     setFocusPolicy(Qt::NoFocus);
+    liveViewWidgets().insert(this);
+}
+
+ViewWidget::~ViewWidget() {
+    liveViewWidgets().erase(this);
+}
+
+ViewWidget* ViewWidget::fromObject(QObject* object) {
+    return liveViewWidgets().contains(object) ? static_cast<ViewWidget*>(object) : nullptr;
 }
 
 void ViewWidget::paintEvent(QPaintEvent*) {
@@ -268,12 +285,33 @@ void View::setAccessibilityDescription(std::string description) {
     if (description == d->accessibilityDescription) return;
     d->accessibilityDescription = std::move(description);
     accessibleDescriptionChanged(*this);
-    if (const auto* field = dynamic_cast<const TextField*>(this)) accessibleStatusAnnounce(*field);
 }
 
 const std::string& View::accessibilityDescription() const {
     return d->accessibilityDescription;
 }
+
+AccessibleRole View::accessibilityRole() const {
+    return AccessibleRole::group;
+}
+
+std::string View::accessibilityDefaultName() const {
+    return {};
+}
+
+std::string View::accessibilityValue() const {
+    return {};
+}
+
+AccessibilityState View::accessibilityState() const {
+    return {};
+}
+
+std::vector<AccessibleAction> View::accessibilityActions() const {
+    return {};
+}
+
+void View::performAccessibilityAction(AccessibleAction) {}
 
 void View::draw(Painter&) const {}
 

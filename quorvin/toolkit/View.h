@@ -16,6 +16,21 @@ namespace quorvin::toolkit {
 class Painter;
 struct MouseEvent;
 
+// What a view is to assistive technology. A window's content view that is a plain group is read
+// as the window's client area.
+enum class AccessibleRole { group, pushButton, radioButton, label, statusBar };
+
+// What a view adds to the states its widget reports; false leaves a state as the widget has it.
+struct AccessibilityState {
+    bool pressed = false;
+    bool checkable = false;
+    bool checked = false;
+    // Holds its window's focus while the window is active, as no control takes the keyboard focus.
+    bool holdsWindowFocus = false;
+};
+
+enum class AccessibleAction { press };
+
 // A rectangle of the window with optional layer and children. Views are shared: the parent
 // holds its children, and the program may hold any view too; a view removed from its parent and
 // held by no one is destroyed with its on-screen widget.
@@ -74,6 +89,19 @@ public:
     // hears each change.
     void setAccessibilityDescription(std::string description);
     const std::string& accessibilityDescription() const;
+
+    // What assistive technology is told the view is, holds and offers; each kind of view answers
+    // for itself. A plain view is an unnamed group with no value, no states of its own and no
+    // actions.
+    virtual AccessibleRole accessibilityRole() const;
+    // The name when no label is set.
+    virtual std::string accessibilityDefaultName() const;
+    virtual std::string accessibilityValue() const;
+    virtual AccessibilityState accessibilityState() const;
+    virtual std::vector<AccessibleAction> accessibilityActions() const;
+    // Does `action`, one of accessibilityActions(). It may drop the last other reference to the
+    // view: a caller that goes on using the view holds it.
+    virtual void performAccessibilityAction(AccessibleAction action);
 
     struct Impl;  // the toolkit's side, in ViewWidget.h
 

@@ -28,6 +28,13 @@ namespace quorvin::toolkit {
 class ViewWidget : public QWidget {
 public:
     explicit ViewWidget(View* owner);
+    ~ViewWidget() override;
+    ViewWidget(const ViewWidget&) = delete;
+    ViewWidget& operator=(const ViewWidget&) = delete;
+
+    // `object` as a view's widget; null for any other object, and for a view's widget whose
+    // destruction has begun.
+    static ViewWidget* fromObject(QObject* object);
 
     View* view;
 
