@@ -57,7 +57,7 @@ test-sanitize:
 	    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
 	cmake --build $(SANITIZE_DIR) -j $(JOBS) --target all quorvin_tests
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
-	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	    ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
 # A short calculation by clicks and keys in a private Xvfb, with screenshots of the smallest and
