@@ -7,10 +7,15 @@
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QGuiApplication>
+#include <QRawFont>
+#include <QStyle>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "quorvin/toolkit/Accessibility.h"
 #include "quorvin/toolkit/Painter.h"
@@ -46,45 +51,157 @@ bool fitsIn(QSizeF extent, QSizeF room) {
     return extent.width() <= room.width() && extent.height() <= room.height();
 }
 
-// `font` when the text fits in the room on one line; otherwise the same family and weight at the
-// largest size at which it does. Qt measures and draws a font at a whole number of pixels (a
-// point size is rounded to the nearest pixel size), so that largest size is a whole pixel size
-// below the font's own, and the width is close to proportional to it: one measurement at the
-// font's own size gives the size, which is then verified, and its next larger size ruled out.
+// Characters that QPainter::drawText does not draw as they are (line ends and tabs become
+// spaces, U+009C separates variants of a text): such a text is measured and drawn by Qt alone.
+bool drawnAsItIs(const QString& text) {
+    for (const QChar c : text) {
+        if (c == u'\r' || c == u'\n' || c == u'\t' || c == QChar(0x9C)) return false;
+    }
+    return true;
+}
+
+// One line of text shaped once, at one font, and kept: its advance for the fitting and its
+// drawing come from that shaping, so that a changed text is shaped twice (the ink is measured
+// apart) instead of three times, and a repaint not at all. It measures as textExtent and draws
+// as QPainter::drawText(room, alignment | Qt::AlignVCenter | Qt::TextSingleLine, text) does,
+// pixel for pixel.
+class ShapedLine {
+public:
+    ShapedLine(const QString& text, const QFont& font, QPaintDevice& device,
+               Qt::LayoutDirection direction)
+        : layout(text, font, &device) {
+        QTextOption option;
+        option.setTextDirection(direction);
+        option.setAlignment(Qt::AlignLeft);
+        option.setFlags(QTextOption::IncludeTrailingSpaces);
+        layout.setTextOption(option);
+        layout.setCacheEnabled(true);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(0x01000000);
+        line.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        extentOfText = measure(text, device);
+    }
+
+    QSizeF extent() const { return extentOfText; }
+    QFont font() const { return layout.font(); }
+
+    // `alignment` is the visual one (left and right already swapped for right-to-left).
+    void draw(QPainter& painter, const QRectF& room, Qt::Alignment alignment) const {
+        const QTextLine line = layout.lineAt(0);
+        if (!line.isValid() || layout.text().isEmpty()) return;
+        const double width = line.naturalTextWidth();
+        const double height = line.ascent() + line.descent();
+        const double yoff = (room.height() - height) / 2;
+        double xoff = 0;
+        if (alignment & Qt::AlignRight) {
+            xoff = room.width() - width;
+        } else if (alignment & Qt::AlignHCenter) {
+            xoff = (room.width() - width) / 2;
+        }
+        // Text reaching out of the room is cut at its edges.
+        const bool clips = !room.contains(QRectF(room.x() + xoff, room.y() + yoff, width, height));
+        if (clips) {
+            painter.save();
+            painter.setClipRect(room, Qt::IntersectClip);
+        }
+        const double advance = line.horizontalAdvance();
+        xoff = 0;
+        if (alignment & Qt::AlignRight) {
+            xoff = room.width() - advance;
+        } else if (alignment & Qt::AlignHCenter) {
+            xoff = (room.width() - advance) / 2;
+        }
+        line.draw(&painter, QPointF(room.x() + xoff, room.y() + yoff));
+        if (clips) painter.restore();
+    }
+
+private:
+    // As textExtent: the ink as QFontMetricsF::tightBoundingRect finds it, and the advance, which
+    // a left-to-right line has as the metrics find it (a right-to-left one may count its spaces
+    // differently).
+    QSizeF measure(const QString& text, QPaintDevice& device) const {
+        const QFontMetricsF metrics(layout.font(), &device);
+        const QRectF ink = metrics.tightBoundingRect(text);
+        const double advance = layout.textOption().textDirection() == Qt::LeftToRight
+                                   ? layout.lineAt(0).horizontalAdvance()
+                                   : metrics.horizontalAdvance(text);
+        const double left = std::min(0.0, ink.left());
+        const double right = std::max(advance, ink.right());
+        return QSizeF(right - left, metrics.height());
+    }
+
+    QTextLayout layout;
+    QSizeF extentOfText;
+};
+
+// The largest whole pixel size below `ownPixels` at which the text fits, given its extent at the
+// font's own size (which does not fit). Qt measures and draws a font at a whole number of pixels
+// (a point size is rounded to the nearest pixel size), and the width is close to proportional
+// to it: the extent gives the size, which is then verified, and its next larger size ruled out.
+// Nothing is smaller than a pixel: text that fits at no size is drawn at one.
+int fittingPixelSize(int ownPixels, QSizeF extent, QSizeF room,
+                     const std::function<bool(int)>& fitsAt) {
+    const double ratio = std::min(room.width() / std::max(extent.width(), 1e-9),
+                                  room.height() / std::max(extent.height(), 1e-9));
+    int size =
+        std::clamp(static_cast<int>(std::floor(ownPixels * ratio)), 1, std::max(1, ownPixels - 1));
+    if (fitsAt(size)) {
+        while (size + 1 < ownPixels && fitsAt(size + 1))
+            ++size;
+        return size;
+    }
+    while (size > 1 && !fitsAt(size - 1))
+        --size;
+    return std::max(1, size - 1);
+}
+
+// The line shaped at `font` when it fits in the room on one line; otherwise at the same family
+// and weight at the largest size at which it does.
+std::unique_ptr<ShapedLine> fittingLine(QFont font, const QString& text, QSizeF room,
+                                        QPaintDevice& device, Qt::LayoutDirection direction) {
+    auto line = std::make_unique<ShapedLine>(text, font, device, direction);
+    if (text.isEmpty() || fitsIn(line->extent(), room)) return line;
+    const int ownPixels = QFontInfo(QFont(font, &device)).pixelSize();
+    std::unique_ptr<ShapedLine> fitting;
+    const int size = fittingPixelSize(ownPixels, line->extent(), room, [&](int pixels) {
+        font.setPixelSize(pixels);
+        auto candidate = std::make_unique<ShapedLine>(text, font, device, direction);
+        if (!fitsIn(candidate->extent(), room)) return false;
+        if (!fitting || fitting->font().pixelSize() < pixels) fitting = std::move(candidate);
+        return true;
+    });
+    if (fitting && fitting->font().pixelSize() == size) return fitting;
+    font.setPixelSize(size);
+    return std::make_unique<ShapedLine>(text, font, device, direction);
+}
+
+// As fittingLine, for text that Qt measures and draws by itself.
 QFont fittingFont(QFont font, const QString& text, QSizeF room, QPaintDevice& device) {
     if (text.isEmpty()) return font;
     const QSizeF extent = textExtent(font, text, device);
     if (fitsIn(extent, room)) return font;
-    const int own = QFontInfo(QFont(font, &device)).pixelSize();
-    const double ratio = std::min(room.width() / std::max(extent.width(), 1e-9),
-                                  room.height() / std::max(extent.height(), 1e-9));
-    const auto fitsAt = [&](int pixels) {
-        font.setPixelSize(pixels);
-        return fitsIn(textExtent(font, text, device), room);
-    };
-    // Nothing smaller than a pixel: text that fits at no size is drawn at one.
-    int size = std::clamp(static_cast<int>(std::floor(own * ratio)), 1, std::max(1, own - 1));
-    if (fitsAt(size)) {
-        while (size + 1 < own && fitsAt(size + 1))
-            ++size;
-    } else {
-        while (size > 1 && !fitsAt(size - 1))
-            --size;
-        size = std::max(1, size - 1);
-    }
-    font.setPixelSize(size);
+    const int ownPixels = QFontInfo(QFont(font, &device)).pixelSize();
+    font.setPixelSize(fittingPixelSize(ownPixels, extent, room, [&](int pixels) {
+        QFont candidate = font;
+        candidate.setPixelSize(pixels);
+        return fitsIn(textExtent(candidate, text, device), room);
+    }));
     return font;
 }
 
 }  // namespace
 
-// The font the field last drew with, and what it was fitted for: a repaint of the same text in
-// the same room draws at once, with no measurement.
+// The line the field last drew, shaped at its fitted font, and what it was fitted for: a repaint
+// of the same text in the same room draws at once, with no measurement and no shaping.
 struct TextField::FittedFont {
     Font font;
     double dpi = 0;
     QString text;
     QSizeF room;
+    Qt::LayoutDirection direction = Qt::LeftToRight;
+    std::unique_ptr<ShapedLine> line;  // null for text that Qt draws by itself
     QFont fitted;
 };
 
@@ -101,12 +218,13 @@ std::shared_ptr<TextField> TextField::labelWithString(std::string text) {
 }
 
 void TextField::setStringValue(std::string newText) {
-    const bool changed = newText != text;
+    // The same text again changes nothing on screen and nothing a screen reader hears.
+    if (newText == text) return;
     text = std::move(newText);
     setNeedsDisplay();
     // Without a label the text is the field's accessible name.
-    if (changed && accessibilityLabel().empty()) accessibleNameChanged(*this);
-    if (changed) accessibleStatusAnnounce(*this);
+    if (accessibilityLabel().empty()) accessibleNameChanged(*this);
+    accessibleStatusAnnounce(*this);
 }
 
 void TextField::setAccessibilityStatus(bool isStatus) {
@@ -176,16 +294,27 @@ void TextField::draw(Painter& painter) const {
     const QRectF room = area.adjusted(kTextInset + border, border, -kTextInset - border, -border);
     const QString shown = toQString(text);
     const double dpi = painter.widget.logicalDpiY();
+    const Qt::LayoutDirection direction = qt.layoutDirection();
     if (!fitted || fitted->font != textFont || fitted->dpi != dpi || fitted->text != shown ||
-        fitted->room != room.size()) {
+        fitted->room != room.size() || fitted->direction != direction) {
         fitted = std::make_unique<FittedFont>(
-            FittedFont{textFont, dpi, shown, room.size(),
-                       fittingFont(toQFont(textFont, dpi), shown, room.size(), *qt.device())});
+            FittedFont{textFont, dpi, shown, room.size(), direction, nullptr, QFont()});
+        const QFont own = toQFont(textFont, dpi);
+        if (drawnAsItIs(shown)) {
+            fitted->line = fittingLine(own, shown, room.size(), *qt.device(), direction);
+        } else {
+            fitted->fitted = fittingFont(own, shown, room.size(), *qt.device());
+        }
     }
-    qt.setFont(fitted->fitted);
-    const int flags = static_cast<int>((qtAlignment(textAlignment) | Qt::AlignVCenter).toInt()) |
-                      Qt::TextSingleLine;
-    qt.drawText(room, flags, shown);
+    const Qt::Alignment alignment = qtAlignment(textAlignment);
+    if (fitted->line) {
+        fitted->line->draw(qt, room, QStyle::visualAlignment(direction, alignment));
+    } else {
+        qt.setFont(fitted->fitted);
+        const int flags =
+            static_cast<int>((alignment | Qt::AlignVCenter).toInt()) | Qt::TextSingleLine;
+        qt.drawText(room, flags, shown);
+    }
 
     if (bordered) {
         qt.setRenderHint(QPainter::Antialiasing, false);
