@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 
 #include "quorvin/toolkit/Accessibility.h"
 #include "quorvin/toolkit/Painter.h"
@@ -61,15 +62,16 @@ bool drawnAsItIs(const QString& text) {
 }
 
 // One line of text shaped once, at one font, and kept: its advance for the fitting and its
-// drawing come from that shaping, so that a changed text is shaped twice (the ink is measured
-// apart) instead of three times, and a repaint not at all. It measures as textExtent and draws
-// as QPainter::drawText(room, alignment | Qt::AlignVCenter | Qt::TextSingleLine, text) does,
-// pixel for pixel.
+// drawing come from that shaping, and its ink is measured (a second shaping) only when the advance
+// leaves in doubt whether it fits. A changed text is so shaped at most twice instead of three
+// times, a size that is too large once, and a repaint not at all. It measures as textExtent and
+// draws as QPainter::drawText(room, alignment | Qt::AlignVCenter | Qt::TextSingleLine, text)
+// does, pixel for pixel.
 class ShapedLine {
 public:
     ShapedLine(const QString& text, const QFont& font, QPaintDevice& device,
                Qt::LayoutDirection direction)
-        : layout(text, font, &device) {
+        : layout(text, font, &device), metrics(font, &device) {
         QTextOption option;
         option.setTextDirection(direction);
         option.setAlignment(Qt::AlignLeft);
@@ -81,10 +83,29 @@ public:
         line.setLineWidth(0x01000000);
         line.setPosition(QPointF(0, 0));
         layout.endLayout();
-        extentOfText = measure(text, device);
+        advance = direction == Qt::LeftToRight ? layout.lineAt(0).horizontalAdvance()
+                                               : metrics.horizontalAdvance(text);
     }
 
-    QSizeF extent() const { return extentOfText; }
+    // Whether the line fits in the room. The ink can only add to the advance, so a line whose
+    // advance is already too wide is not measured further.
+    bool fitsIn(QSizeF room) const {
+        if (metrics.height() > room.height() || advance > room.width()) return false;
+        return extent().width() <= room.width();
+    }
+
+    // The space the line takes as textExtent finds it: the advance and the ink as
+    // QFontMetricsF::tightBoundingRect finds it (measured once, when first asked).
+    QSizeF extent() const {
+        if (!ink) ink = metrics.tightBoundingRect(layout.text());
+        const double left = std::min(0.0, ink->left());
+        const double right = std::max(advance, ink->right());
+        return QSizeF(right - left, metrics.height());
+    }
+
+    // The extent when it is known, otherwise the advance alone: enough to estimate a size from.
+    QSizeF roughExtent() const { return ink ? extent() : QSizeF(advance, metrics.height()); }
+
     QFont font() const { return layout.font(); }
 
     // `alignment` is the visual one (left and right already swapped for right-to-left).
@@ -106,34 +127,24 @@ public:
             painter.save();
             painter.setClipRect(room, Qt::IntersectClip);
         }
-        const double advance = line.horizontalAdvance();
+        const double lineAdvance = line.horizontalAdvance();
         xoff = 0;
         if (alignment & Qt::AlignRight) {
-            xoff = room.width() - advance;
+            xoff = room.width() - lineAdvance;
         } else if (alignment & Qt::AlignHCenter) {
-            xoff = (room.width() - advance) / 2;
+            xoff = (room.width() - lineAdvance) / 2;
         }
         line.draw(&painter, QPointF(room.x() + xoff, room.y() + yoff));
         if (clips) painter.restore();
     }
 
 private:
-    // As textExtent: the ink as QFontMetricsF::tightBoundingRect finds it, and the advance, which
-    // a left-to-right line has as the metrics find it (a right-to-left one may count its spaces
-    // differently).
-    QSizeF measure(const QString& text, QPaintDevice& device) const {
-        const QFontMetricsF metrics(layout.font(), &device);
-        const QRectF ink = metrics.tightBoundingRect(text);
-        const double advance = layout.textOption().textDirection() == Qt::LeftToRight
-                                   ? layout.lineAt(0).horizontalAdvance()
-                                   : metrics.horizontalAdvance(text);
-        const double left = std::min(0.0, ink.left());
-        const double right = std::max(advance, ink.right());
-        return QSizeF(right - left, metrics.height());
-    }
-
     QTextLayout layout;
-    QSizeF extentOfText;
+    QFontMetricsF metrics;
+    // A left-to-right line's advance is its layout's; a right-to-left one may count its spaces
+    // differently, so it takes the metrics' own.
+    double advance = 0;
+    mutable std::optional<QRectF> ink;
 };
 
 // The largest whole pixel size below `ownPixels` at which the text fits, given its extent at the
@@ -162,13 +173,13 @@ int fittingPixelSize(int ownPixels, QSizeF extent, QSizeF room,
 std::unique_ptr<ShapedLine> fittingLine(QFont font, const QString& text, QSizeF room,
                                         QPaintDevice& device, Qt::LayoutDirection direction) {
     auto line = std::make_unique<ShapedLine>(text, font, device, direction);
-    if (text.isEmpty() || fitsIn(line->extent(), room)) return line;
+    if (text.isEmpty() || line->fitsIn(room)) return line;
     const int ownPixels = QFontInfo(QFont(font, &device)).pixelSize();
     std::unique_ptr<ShapedLine> fitting;
-    const int size = fittingPixelSize(ownPixels, line->extent(), room, [&](int pixels) {
+    const int size = fittingPixelSize(ownPixels, line->roughExtent(), room, [&](int pixels) {
         font.setPixelSize(pixels);
         auto candidate = std::make_unique<ShapedLine>(text, font, device, direction);
-        if (!fitsIn(candidate->extent(), room)) return false;
+        if (!candidate->fitsIn(room)) return false;
         if (!fitting || fitting->font().pixelSize() < pixels) fitting = std::move(candidate);
         return true;
     });
