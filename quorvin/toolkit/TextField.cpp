@@ -61,6 +61,55 @@ bool drawnAsItIs(const QString& text) {
     return true;
 }
 
+void layOutOneLine(QTextLayout& layout, Qt::LayoutDirection direction) {
+    QTextOption option;
+    option.setTextDirection(direction);
+    option.setAlignment(Qt::AlignLeft);
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout.setTextOption(option);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(0x01000000);
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+}
+
+// The ink of a left-to-right line of printable ASCII as QFontMetricsF::tightBoundingRect finds
+// it, worked out from the glyphs the layout shaped instead of shaping the text again. The metrics
+// shape such a text as one run of one script, exactly as the layout does, and take the union of
+// its glyphs' boxes: each box from its glyph's position, its right edge from that position
+// rounded up to a whole pixel, and the right edge of the whole never left of the pen's start.
+// Empty for any other line, and for one whose glyphs come from more than one font or include one
+// that does not move the pen (which the metrics leave out): the metrics then measure it.
+std::optional<QRectF> plainLineInk(const QTextLayout& layout) {
+    const QString& text = layout.text();
+    if (text.isEmpty()) return std::nullopt;
+    for (const QChar character : text) {
+        if (character.unicode() < 0x20 || character.unicode() > 0x7E) return std::nullopt;
+    }
+    const QTextLine line = layout.lineAt(0);
+    const QList<QGlyphRun> runs = line.glyphRuns();
+    if (runs.size() != 1) return std::nullopt;
+    const QGlyphRun& run = runs.front();
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    if (glyphs.isEmpty() || positions.size() != glyphs.size()) return std::nullopt;
+    const QRawFont font = run.rawFont();
+    double left = 100000;  // where the metrics start their left edge
+    double right = 0;
+    for (qsizetype index = 0; index < glyphs.size(); ++index) {
+        const double next =
+            index + 1 < glyphs.size() ? positions[index + 1].x() : line.horizontalAdvance();
+        if (!(next > positions[index].x())) return std::nullopt;
+        const QRectF box = font.boundingRect(glyphs[index]);
+        const double x = positions[index].x() + box.x();
+        left = std::min(left, x);
+        right = std::max(right, std::ceil(x) + box.width());
+    }
+    return QRectF(left, 0, right - left, 0);
+}
+
 // One line of text shaped once, at one font, and kept: its advance for the fitting and its
 // drawing come from that shaping, and its ink is measured (a second shaping) only when the advance
 // leaves in doubt whether it fits. A changed text is so shaped at most twice instead of three
@@ -72,17 +121,7 @@ public:
     ShapedLine(const QString& text, const QFont& font, QPaintDevice& device,
                Qt::LayoutDirection direction)
         : layout(text, font, &device), metrics(font, &device) {
-        QTextOption option;
-        option.setTextDirection(direction);
-        option.setAlignment(Qt::AlignLeft);
-        option.setFlags(QTextOption::IncludeTrailingSpaces);
-        layout.setTextOption(option);
-        layout.setCacheEnabled(true);
-        layout.beginLayout();
-        QTextLine line = layout.createLine();
-        line.setLineWidth(0x01000000);
-        line.setPosition(QPointF(0, 0));
-        layout.endLayout();
+        layOutOneLine(layout, direction);
         advance = direction == Qt::LeftToRight ? layout.lineAt(0).horizontalAdvance()
                                                : metrics.horizontalAdvance(text);
     }
@@ -97,7 +136,10 @@ public:
     // The space the line takes as textExtent finds it: the advance and the ink as
     // QFontMetricsF::tightBoundingRect finds it (measured once, when first asked).
     QSizeF extent() const {
-        if (!ink) ink = metrics.tightBoundingRect(layout.text());
+        if (!ink) {
+            if (layout.textOption().textDirection() == Qt::LeftToRight) ink = plainLineInk(layout);
+            if (!ink) ink = metrics.tightBoundingRect(layout.text());
+        }
         const double left = std::min(0.0, ink->left());
         const double right = std::max(advance, ink->right());
         return QSizeF(right - left, metrics.height());
