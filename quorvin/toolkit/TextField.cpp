@@ -211,12 +211,25 @@ int fittingPixelSize(int ownPixels, QSizeF extent, QSizeF room,
 }
 
 // The line shaped at `font` when it fits in the room on one line; otherwise at the same family
-// and weight at the largest size at which it does.
+// and weight at the largest size at which it does. `shrunkBefore` is the pixel size the field's
+// text was shrunk to before, if it was: a text that changes by a character or two most often
+// fits at that size and not at the next, which two shapings show (the larger a text, the wider,
+// so no larger size fits either), without shaping it at its own size first.
 std::unique_ptr<ShapedLine> fittingLine(QFont font, const QString& text, QSizeF room,
-                                        QPaintDevice& device, Qt::LayoutDirection direction) {
+                                        QPaintDevice& device, Qt::LayoutDirection direction,
+                                        std::optional<int> shrunkBefore) {
+    const int ownPixels = QFontInfo(QFont(font, &device)).pixelSize();
+    if (shrunkBefore && *shrunkBefore + 1 < ownPixels && !text.isEmpty()) {
+        QFont before = font;
+        before.setPixelSize(*shrunkBefore);
+        auto line = std::make_unique<ShapedLine>(text, before, device, direction);
+        if (line->fitsIn(room)) {
+            before.setPixelSize(*shrunkBefore + 1);
+            if (!ShapedLine(text, before, device, direction).fitsIn(room)) return line;
+        }
+    }
     auto line = std::make_unique<ShapedLine>(text, font, device, direction);
     if (text.isEmpty() || line->fitsIn(room)) return line;
-    const int ownPixels = QFontInfo(QFont(font, &device)).pixelSize();
     std::unique_ptr<ShapedLine> fitting;
     const int size = fittingPixelSize(ownPixels, line->roughExtent(), room, [&](int pixels) {
         font.setPixelSize(pixels);
@@ -256,6 +269,7 @@ struct TextField::FittedFont {
     Qt::LayoutDirection direction = Qt::LeftToRight;
     std::unique_ptr<ShapedLine> line;  // null for text that Qt draws by itself
     QFont fitted;
+    bool shrunk = false;  // the line is drawn smaller than the field's font
 };
 
 TextField::TextField(Rect frame) : View(frame) {}
@@ -350,11 +364,19 @@ void TextField::draw(Painter& painter) const {
     const Qt::LayoutDirection direction = qt.layoutDirection();
     if (!fitted || fitted->font != textFont || fitted->dpi != dpi || fitted->text != shown ||
         fitted->room != room.size() || fitted->direction != direction) {
+        // The size the same font was shrunk to in the same room, for a start.
+        std::optional<int> shrunkBefore;
+        if (fitted && fitted->line && fitted->shrunk && fitted->font == textFont &&
+            fitted->dpi == dpi && fitted->room == room.size() && fitted->direction == direction)
+            shrunkBefore = fitted->line->font().pixelSize();
         fitted = std::make_unique<FittedFont>(
             FittedFont{textFont, dpi, shown, room.size(), direction, nullptr, QFont()});
         const QFont own = toQFont(textFont, dpi);
         if (drawnAsItIs(shown)) {
-            fitted->line = fittingLine(own, shown, room.size(), *qt.device(), direction);
+            fitted->line =
+                fittingLine(own, shown, room.size(), *qt.device(), direction, shrunkBefore);
+            // A shrunk line's font has a pixel size; the field's own, a point size.
+            fitted->shrunk = fitted->line->font().pixelSize() > 0;
         } else {
             fitted->fitted = fittingFont(own, shown, room.size(), *qt.device());
         }
