@@ -392,10 +392,21 @@ void TextField::draw(Painter& painter) const {
     }
 
     if (bordered) {
-        qt.setRenderHint(QPainter::Antialiasing, false);
-        qt.setPen(QPen(painter.widget.palette().color(QPalette::Mid), 1));
-        qt.setBrush(Qt::NoBrush);
-        qt.drawRect(painter.widget.rect().adjusted(0, 0, -1, -1));
+        const QColor edge = painter.widget.palette().color(QPalette::Mid);
+        const QRect outline = painter.widget.rect();
+        if (edge.alpha() == 255 && outline.width() > 2 && outline.height() > 2) {
+            // The pixels a one-pixel pen draws around the rectangle, filled side by side: the
+            // same, at a fraction of the pen's cost, where each pixel is simply replaced.
+            qt.fillRect(QRect(outline.left(), outline.top(), outline.width(), 1), edge);
+            qt.fillRect(QRect(outline.left(), outline.bottom(), outline.width(), 1), edge);
+            qt.fillRect(QRect(outline.left(), outline.top() + 1, 1, outline.height() - 2), edge);
+            qt.fillRect(QRect(outline.right(), outline.top() + 1, 1, outline.height() - 2), edge);
+        } else {
+            qt.setRenderHint(QPainter::Antialiasing, false);
+            qt.setPen(QPen(edge, 1));
+            qt.setBrush(Qt::NoBrush);
+            qt.drawRect(outline.adjusted(0, 0, -1, -1));
+        }
     }
 }
 

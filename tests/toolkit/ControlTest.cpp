@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QPen>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -222,11 +223,12 @@ TEST(TextField, TextThatDoesNotFitShrinksOntoOneLineClearOfTheBorder) {
 // advance as QFontMetricsF measures them, otherwise the largest whole pixel size at which it
 // fits (found here by trying every size from the top), at least one pixel; the text then drawn
 // as QPainter::drawText draws one line. The field must give exactly the same pixels.
-QImage plainlyFittedText(const QString& text, const Font& font, TextAlignment alignment, QSize size,
-                         Color background, Color foreground) {
+QImage plainlyFittedText(const QString& text, const Font& font, TextAlignment alignment,
+                         bool bordered, QSize size, Color background, Color foreground) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(toQColor(background));
-    const QRectF room = QRectF(image.rect()).adjusted(2, 0, -2, 0);
+    const double border = bordered ? 1 : 0;
+    const QRectF room = QRectF(image.rect()).adjusted(2 + border, border, -2 - border, -border);
     const auto fits = [&](const QFont& candidate) {
         const QFontMetricsF metrics(candidate, &image);
         const QRectF ink = metrics.tightBoundingRect(text);
@@ -257,6 +259,11 @@ QImage plainlyFittedText(const QString& text, const Font& font, TextAlignment al
                                                                          : Qt::AlignHCenter;
     painter.drawText(
         room, static_cast<int>((horizontal | Qt::AlignVCenter).toInt()) | Qt::TextSingleLine, text);
+    if (bordered) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(QApplication::palette().color(QPalette::Mid), 1));
+        painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    }
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
@@ -268,11 +275,12 @@ struct ExactFitCase {
     Font font;
     TextAlignment alignment;
     int narrowest, height;
+    bool bordered = false;
 };
 const ExactFitCase kExactFitCases[] = {
     {"8888", Font::monospacedSystemFont(28, FontWeight::bold), TextAlignment::right, 40, 40},
     {"-9223372036854775808", Font::monospacedSystemFont(28, FontWeight::bold), TextAlignment::right,
-     180, 41},
+     180, 41, true},
     {"HEX  7FFFFFFFFFFFFFFF", Font::monospacedSystemFont(10.5, FontWeight::medium),
      TextAlignment::left, 100, 18},
     {"BIN  " + std::string(63, '1'), Font::monospacedSystemFont(21, FontWeight::medium),
@@ -295,6 +303,7 @@ TEST(TextField, DrawsExactlyAsTheLargestSizeThatFitsIsDrawn) {
             field->setTextColor(foreground);
             field->setBackgroundColor(background);
             field->setDrawsBackground(true);
+            field->setBordered(c.bordered);
             window->contentView()->addSubview(field);
             // In some widths the text is typed character by character and then taken back, as
             // the display changes; in the others it is set whole.
@@ -309,7 +318,7 @@ TEST(TextField, DrawsExactlyAsTheLargestSizeThatFitsIsDrawn) {
             for (const std::string& text : texts) {
                 field->setStringValue(text);
                 const QImage expected =
-                    plainlyFittedText(QString::fromStdString(text), c.font, c.alignment,
+                    plainlyFittedText(QString::fromStdString(text), c.font, c.alignment, c.bordered,
                                       QSize(width, c.height), background, foreground);
                 // Twice: the second paint draws the line kept from the first.
                 for (int paint = 0; paint < 2; ++paint)
