@@ -7,13 +7,17 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
+#include <QPen>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Button.h"
@@ -212,6 +216,116 @@ TEST(TextField, TextThatDoesNotFitShrinksOntoOneLineClearOfTheBorder) {
         case TextAlignment::center: EXPECT_NEAR(middle, inside.width() / 2.0, 3) << label; break;
         }
         EXPECT_EQ(field->stringValue(), c.text);
+    }
+}
+
+// The fitting rule written out plainly: the field's font when the text fits in the room, ink and
+// advance as QFontMetricsF measures them, otherwise the largest whole pixel size at which it
+// fits (found here by trying every size from the top), at least one pixel; the text then drawn
+// as QPainter::drawText draws one line. The field must give exactly the same pixels.
+QImage plainlyFittedText(const QString& text, const Font& font, TextAlignment alignment,
+                         bool bordered, QSize size, Color background, Color foreground) {
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(toQColor(background));
+    const double border = bordered ? 1 : 0;
+    const QRectF room = QRectF(image.rect()).adjusted(2 + border, border, -2 - border, -border);
+    const auto fits = [&](const QFont& candidate) {
+        const QFontMetricsF metrics(candidate, &image);
+        const QRectF ink = metrics.tightBoundingRect(text);
+        const double width =
+            std::max(metrics.horizontalAdvance(text), ink.right()) - std::min(0.0, ink.left());
+        return width <= room.width() && metrics.height() <= room.height();
+    };
+    const QFont own = toQFont(font, image.logicalDpiY());
+    QFont chosen = own;
+    if (!fits(own)) {
+        chosen.setPixelSize(1);
+        for (int pixels = QFontInfo(QFont(own, &image)).pixelSize() - 1; pixels > 1; --pixels) {
+            QFont candidate = own;
+            candidate.setPixelSize(pixels);
+            if (fits(candidate)) {
+                chosen = candidate;
+                break;
+            }
+        }
+    }
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(chosen);
+    painter.setPen(toQColor(foreground));
+    const Qt::Alignment horizontal = alignment == TextAlignment::left    ? Qt::AlignLeft
+                                     : alignment == TextAlignment::right ? Qt::AlignRight
+                                                                         : Qt::AlignHCenter;
+    painter.drawText(
+        room, static_cast<int>((horizontal | Qt::AlignVCenter).toInt()) | Qt::TextSingleLine, text);
+    if (bordered) {
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(QApplication::palette().color(QPalette::Mid), 1));
+        painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    }
+    painter.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// Each text in fields of every width from `narrowest` to 48 pixels wider, so that some width
+// falls just either side of each size's extent.
+struct ExactFitCase {
+    std::string text;
+    Font font;
+    TextAlignment alignment;
+    int narrowest, height;
+    bool bordered = false;
+};
+const ExactFitCase kExactFitCases[] = {
+    {"8888", Font::monospacedSystemFont(28, FontWeight::bold), TextAlignment::right, 40, 40},
+    {"-9223372036854775808", Font::monospacedSystemFont(28, FontWeight::bold), TextAlignment::right,
+     180, 41, true},
+    {"HEX  7FFFFFFFFFFFFFFF", Font::monospacedSystemFont(10.5, FontWeight::medium),
+     TextAlignment::left, 100, 18},
+    {"BIN  " + std::string(63, '1'), Font::monospacedSystemFont(21, FontWeight::medium),
+     TextAlignment::left, 200, 36},
+    // Glyphs whose ink reaches past their advance, or left of the pen.
+    {"jAVWaToy.,fi 17Wf", Font::systemFont(20), TextAlignment::center, 40, 30},
+    {"WXYKwxy", Font::monospacedSystemFont(28, FontWeight::bold), TextAlignment::right, 50, 40},
+    {"e\xCC\x81 \xC3\xB1 42", Font::systemFont(20), TextAlignment::left, 20, 30},
+};
+
+TEST(TextField, DrawsExactlyAsTheLargestSizeThatFitsIsDrawn) {
+    const Color background = Color::rgba(0.9, 0.9, 0.85, 1);
+    const Color foreground = Color::rgba(0.1, 0.1, 0.2, 1);
+    for (const auto& c : kExactFitCases) {
+        for (int width = c.narrowest; width <= c.narrowest + 48; ++width) {
+            auto window = makeShownWindow(Size{double(width), double(c.height)});
+            auto field = View::make<TextField>(makeRect(0, 0, width, c.height));
+            field->setFont(c.font);
+            field->setAlignment(c.alignment);
+            field->setTextColor(foreground);
+            field->setBackgroundColor(background);
+            field->setDrawsBackground(true);
+            field->setBordered(c.bordered);
+            window->contentView()->addSubview(field);
+            // In some widths the text is typed character by character and then taken back, as
+            // the display changes; in the others it is set whole.
+            std::vector<std::string> texts{c.text};
+            if (width % 8 == 0) {
+                texts.clear();
+                for (std::size_t length = 1; length <= c.text.size(); ++length)
+                    texts.push_back(c.text.substr(0, length));
+                for (std::size_t length = c.text.size() - 1; length >= 1; --length)
+                    texts.push_back(c.text.substr(0, length));
+            }
+            for (const std::string& text : texts) {
+                field->setStringValue(text);
+                const QImage expected =
+                    plainlyFittedText(QString::fromStdString(text), c.font, c.alignment, c.bordered,
+                                      QSize(width, c.height), background, foreground);
+                // Twice: the second paint draws the line kept from the first.
+                for (int paint = 0; paint < 2; ++paint)
+                    ASSERT_EQ(renderWindow(*window), expected)
+                        << text << " width " << width << " paint " << paint;
+            }
+        }
     }
 }
 
