@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "quorvin/engine/Calculator.h"
-#include "tests/engine/TextRouteCalculator.h"
+#include "quorvin/engine/StandardCalculator.h"
 
 namespace quorvin {
 namespace {
@@ -67,7 +67,7 @@ TEST(CalculatorOverride, SetOperationRunsAPendingOperationThroughTheOverride) {
     EXPECT_EQ(calculator.value(), 5);
 }
 
-// The single-character fast path of a plain Calculator must give exactly what the text rule
+// StandardCalculator's single-character step must give exactly what Calculator's text route
 // gives: the same result and the same value, for every byte, in every base, from every kind of
 // value, with and without a pending reset.
 TEST(CalculatorOverride, FastPathAgreesWithTheTextRoute) {
@@ -106,9 +106,9 @@ TEST(CalculatorOverride, FastPathAgreesWithTheTextRoute) {
         for (const NumberSystem system : kSystems) {
             for (int byte = 0; byte < 256; ++byte) {
                 for (const bool resetPending : {false, true}) {
-                    Calculator fast;
-                    test::TextRouteCalculator text;
-                    for (Calculator* calculator : {&fast, static_cast<Calculator*>(&text)}) {
+                    StandardCalculator fast;
+                    Calculator text;
+                    for (Calculator* calculator : {static_cast<Calculator*>(&fast), &text}) {
                         calculator->setValue(value);
                         if (resetPending) calculator->setOperation(Operation::none);
                     }
