@@ -16,6 +16,7 @@
 
 #include "quorvin/engine/Calculator.h"
 #include "quorvin/engine/StandardCalculator.h"
+#include "tests/engine/EngineLimits.h"
 #include "tests/engine/EngineStep.h"
 #include "tests/engine/ReferenceCalculator.h"
 
@@ -23,10 +24,8 @@ namespace {
 
 using quorvin::Calculator;
 using quorvin::NumberSystem;
+using quorvin::test::kSystems;
 using quorvin::test::ReferenceCalculator;
-
-constexpr NumberSystem kSystems[] = {NumberSystem::binary, NumberSystem::decimal,
-                                     NumberSystem::hexadecimal};
 
 void check(bool holds) {
     if (!holds) __builtin_trap();

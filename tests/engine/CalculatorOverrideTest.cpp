@@ -3,21 +3,20 @@
 // SPDX-License-Identifier: MIT
 
 #include <cstdint>
-#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "quorvin/engine/Calculator.h"
 #include "quorvin/engine/StandardCalculator.h"
+#include "tests/engine/EngineLimits.h"
 
 namespace quorvin {
 namespace {
 
-constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-constexpr NumberSystem kSystems[] = {NumberSystem::binary, NumberSystem::decimal,
-                                     NumberSystem::hexadecimal};
+using test::kMax;
+using test::kMin;
+using test::kSystems;
 
 // Shows every value in decimal whatever the base, so editing reads decimal text in other radixes.
 class DecimalTextCalculator : public Calculator {

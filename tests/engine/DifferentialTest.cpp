@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
-#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
@@ -15,6 +14,7 @@
 
 #include "quorvin/engine/Calculator.h"
 #include "quorvin/engine/StandardCalculator.h"
+#include "tests/engine/EngineLimits.h"
 #include "tests/engine/EngineStep.h"
 #include "tests/engine/ReferenceCalculator.h"
 
@@ -22,10 +22,10 @@ namespace quorvin {
 namespace {
 
 using test::EngineStep;
+using test::kMax;
+using test::kMin;
 using test::ReferenceCalculator;
 
-constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 constexpr int kSteps = 1'000'000;
 
 class SeededSource {
