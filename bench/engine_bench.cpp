@@ -3,8 +3,10 @@
 // SPDX-License-Identifier: MIT
 
 // Engine benchmarks. Paste types one character per inputDigit, so the single-character entry is the
-// hot path; formatting and parsing are measured next to std::to_chars and std::from_chars on the
-// same values, in the same run, as the baseline.
+// hot path: it is measured on the program's engine (StandardCalculator) and, as its baseline, on a
+// plain Calculator, which reads the value's text through convertToString. Formatting and parsing
+// are measured next to std::to_chars and std::from_chars on the same values, in the same run, as
+// the baseline.
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -16,12 +18,14 @@
 #include <benchmark/benchmark.h>
 
 #include "quorvin/engine/Calculator.h"
+#include "quorvin/engine/StandardCalculator.h"
 
 namespace {
 
 using quorvin::Calculator;
 using quorvin::NumberSystem;
 using quorvin::Operation;
+using quorvin::StandardCalculator;
 
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
@@ -45,12 +49,13 @@ Calculator* opaque(Calculator& calculator) {
 
 // Each iteration appends one "1" to a multi-digit entry; the entry is cleared just before it would
 // leave the range, so every digit is accepted and the state repeats.
+template <class Engine>
 void InputDigitAccepted(benchmark::State& state) {
     const NumberSystem system = systemOf(state);
     const int digitsThatFit = system == NumberSystem::binary    ? 63
                               : system == NumberSystem::decimal ? 18
                                                                 : 15;
-    Calculator storage;
+    Engine storage;
     Calculator* calculator = opaque(storage);
     int digits = 0;
     for (auto _ : state) {
@@ -65,9 +70,10 @@ void InputDigitAccepted(benchmark::State& state) {
 }
 
 // The entry is at its limit: the digit is valid but does not fit, and nothing changes.
+template <class Engine>
 void InputDigitRejectedAtLimit(benchmark::State& state) {
     const NumberSystem system = systemOf(state);
-    Calculator storage;
+    Engine storage;
     Calculator* calculator = opaque(storage);
     calculator->setValue(kMax);
     for (auto _ : state)
@@ -76,9 +82,10 @@ void InputDigitRejectedAtLimit(benchmark::State& state) {
 }
 
 // A character that is no digit of the base.
+template <class Engine>
 void InputDigitRejectedNotADigit(benchmark::State& state) {
     const NumberSystem system = systemOf(state);
-    Calculator storage;
+    Engine storage;
     Calculator* calculator = opaque(storage);
     calculator->setValue(1234);
     for (auto _ : state)
@@ -167,9 +174,12 @@ void Operations(benchmark::internal::Benchmark* benchmark) {
     }
 }
 
-BENCHMARK(InputDigitAccepted)->Apply(Bases);
-BENCHMARK(InputDigitRejectedAtLimit)->Apply(Bases);
-BENCHMARK(InputDigitRejectedNotADigit)->Apply(Bases);
+BENCHMARK_TEMPLATE(InputDigitAccepted, StandardCalculator)->Apply(Bases);
+BENCHMARK_TEMPLATE(InputDigitAccepted, Calculator)->Apply(Bases);
+BENCHMARK_TEMPLATE(InputDigitRejectedAtLimit, StandardCalculator)->Apply(Bases);
+BENCHMARK_TEMPLATE(InputDigitRejectedAtLimit, Calculator)->Apply(Bases);
+BENCHMARK_TEMPLATE(InputDigitRejectedNotADigit, StandardCalculator)->Apply(Bases);
+BENCHMARK_TEMPLATE(InputDigitRejectedNotADigit, Calculator)->Apply(Bases);
 BENCHMARK(FormatValue)->Apply(Bases);
 BENCHMARK(ToChars)->Apply(Bases);
 BENCHMARK(ParseValueDecimal);

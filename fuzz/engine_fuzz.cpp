@@ -4,7 +4,8 @@
 
 // libFuzzer target for the engine. The input is read three ways: as text for the parser in every
 // radix, as a value whose text must format and parse back, and as a session of engine calls that
-// the engine, the engine forced onto its text route and the reference model must agree on.
+// the program's engine, a plain Calculator (the text route) and the reference model must agree
+// on.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -14,18 +15,17 @@
 #include <vector>
 
 #include "quorvin/engine/Calculator.h"
+#include "quorvin/engine/StandardCalculator.h"
+#include "tests/engine/EngineLimits.h"
 #include "tests/engine/EngineStep.h"
 #include "tests/engine/ReferenceCalculator.h"
-#include "tests/engine/TextRouteCalculator.h"
 
 namespace {
 
 using quorvin::Calculator;
 using quorvin::NumberSystem;
+using quorvin::test::kSystems;
 using quorvin::test::ReferenceCalculator;
-
-constexpr NumberSystem kSystems[] = {NumberSystem::binary, NumberSystem::decimal,
-                                     NumberSystem::hexadecimal};
 
 void check(bool holds) {
     if (!holds) __builtin_trap();
@@ -73,8 +73,8 @@ void checkRoundTrip(std::int64_t value) {
 void checkSession(const std::uint8_t* data, std::size_t size) {
     ByteSource source(data, size);
     quorvin::test::StepGenerator generator(source);
-    Calculator engine;
-    quorvin::test::TextRouteCalculator textRoute;
+    quorvin::StandardCalculator engine;
+    Calculator textRoute;
     ReferenceCalculator reference;
     std::vector<quorvin::test::EngineStep> steps;
     while (!source.exhausted()) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "quorvin/engine/Calculator.h"
+#include "quorvin/engine/StandardCalculator.h"
 #include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Button.h"
 #include "quorvin/toolkit/KeyEvent.h"
@@ -39,7 +39,7 @@ public:
     using Command = void (AppDelegate::*)();
 
     std::unique_ptr<toolkit::Window> window;
-    Calculator calculator;
+    StandardCalculator calculator;
     NumberSystem currentSystem = NumberSystem::decimal;
     std::shared_ptr<toolkit::TextField> displayLabel;
     std::shared_ptr<toolkit::TextField> hexLabel;

@@ -4,15 +4,9 @@
 
 #include "quorvin/engine/Calculator.h"
 
-#include <limits>
-#include <typeinfo>
-
 namespace quorvin {
 
 namespace {
-
-constexpr std::uint64_t kMaxMagnitude = std::numeric_limits<std::int64_t>::max();
-constexpr std::uint64_t kMagnitudeOfMin = kMaxMagnitude + 1;
 
 // Signed overflow is never left to the compiler: these wrap in std::uint64_t and convert back.
 std::int64_t wrap(std::uint64_t bits) {
@@ -68,56 +62,16 @@ bool Calculator::inputDigit(std::string_view digit, NumberSystem system) {
     }
     // An empty text is not a digit, even where appending it would leave a valid text.
     if (digit.empty()) return false;
+    return appendToEntry(digit, system);
+}
 
-    // Paste offers one character at a time, so a lone ASCII character takes an arithmetic path
-    // that gives exactly what the text rule below gives.
-    if (digit.size() == 1 && usesOwnConvertToString()) {
-        return inputSingleCharacter(digit.front(), system);
-    }
-
-    const std::string text = convertToString(currentValue, system);
-    const std::string candidate = text == "0" ? std::string(digit) : text + std::string(digit);
-    const auto parsed = parseValue(candidate, rawValue(system));
+bool Calculator::appendToEntry(std::string_view digit, NumberSystem system) {
+    std::string text = convertToString(currentValue, system);
+    if (text == "0") text.clear();
+    text += digit;
+    const auto parsed = parseValue(text, rawValue(system));
     if (!parsed) return false;
     currentValue = *parsed;
-    return true;
-}
-
-// True when convertToString is this class's own, so the value's text is known without building
-// it. A subclass takes the text route whatever it overrides.
-bool Calculator::usesOwnConvertToString() const {
-    return typeid(*this) == typeid(Calculator);
-}
-
-bool Calculator::inputSingleCharacter(char character, NumberSystem system) {
-    const int radix = rawValue(system);
-    const int worth = digitWorth(character);
-    // A sign or any other non-digit leaves the candidate without a valid digit after the front.
-    if (worth < 0 || worth >= radix) return false;
-    const auto digit = static_cast<std::uint64_t>(worth);
-    const auto base = static_cast<std::uint64_t>(radix);
-
-    // The text "0" is replaced by the digit.
-    if (currentValue == 0) {
-        currentValue = worth;
-        return true;
-    }
-
-    const bool negative = currentValue < 0;
-    std::uint64_t magnitude = 0;
-    std::uint64_t limit = kMaxMagnitude;
-    if (system == NumberSystem::hexadecimal) {
-        // A negative value's text is its 16-digit bit pattern, already at or above 2^63.
-        if (negative) return false;
-        magnitude = bitsOf(currentValue);
-    } else {
-        magnitude = negative ? 0 - bitsOf(currentValue) : bitsOf(currentValue);
-        if (negative) limit = kMagnitudeOfMin;
-    }
-
-    if (magnitude > (limit - digit) / base) return false;
-    magnitude = magnitude * base + digit;
-    currentValue = negative ? wrap(0 - magnitude) : wrap(magnitude);
     return true;
 }
 

@@ -24,7 +24,8 @@ namespace quorvin {
 // The engine prints nothing and reports no errors: a rejected digit shows only in the result of
 // inputDigit. Every public member is virtual; inputDigit and backspace read the text through
 // convertToString, and setOperation runs a pending operation through executeOperation, so
-// overriding either changes those operations too.
+// overriding either changes those operations too. The program's engine is StandardCalculator,
+// which cannot be subclassed and so enters a typed character without building the text.
 class Calculator {
 public:
     Calculator() = default;
@@ -48,10 +49,13 @@ public:
     virtual void toggleSign();
     virtual std::string convertToString(std::int64_t value, NumberSystem system) const;
 
-private:
-    bool usesOwnConvertToString() const;
-    bool inputSingleCharacter(char character, NumberSystem system);
+protected:
+    // The entry step of inputDigit, after the reset (the text route): appends a non-empty `digit`
+    // to the value's text read through convertToString ("0" is replaced), and keeps the result if
+    // it parses.
+    virtual bool appendToEntry(std::string_view digit, NumberSystem system);
 
+private:
     std::int64_t currentValue = 0;
     std::int64_t storedValue = 0;
     Operation currentOperation = Operation::none;

@@ -6,15 +6,8 @@
 
 #include <array>
 #include <charconv>
-#include <limits>
 
 namespace quorvin {
-
-namespace {
-
-constexpr std::uint64_t kMagnitudeOfMin = std::uint64_t{1} << 63;  // |INT64_MIN|
-
-}  // namespace
 
 std::string formatValue(std::int64_t value, NumberSystem system) {
     std::array<char, 66> buffer;  // sign and 64 binary digits
@@ -48,20 +41,10 @@ std::optional<std::int64_t> parseValue(std::string_view text, int radix) {
     }
     if (text.empty()) return std::nullopt;
 
-    const std::uint64_t limit =
-        negative ? kMagnitudeOfMin
-                 : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    const auto base = static_cast<std::uint64_t>(radix);
-    const std::uint64_t cutoff = limit / base;
-    const std::uint64_t cutoffDigit = limit % base;
-
+    const DigitRule rule(radix, negative);
     std::uint64_t magnitude = 0;
     for (char character : text) {
-        const int worth = digitWorth(character);
-        if (worth < 0 || worth >= radix) return std::nullopt;
-        const auto digit = static_cast<std::uint64_t>(worth);
-        if (magnitude > cutoff || (magnitude == cutoff && digit > cutoffDigit)) return std::nullopt;
-        magnitude = magnitude * base + digit;
+        if (!rule.append(magnitude, character)) return std::nullopt;
     }
     // Negation in unsigned arithmetic: 2^63 becomes INT64_MIN without overflow.
     return static_cast<std::int64_t>(negative ? 0 - magnitude : magnitude);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,5 +32,38 @@ constexpr int digitWorth(char character) {
     if (character >= 'a' && character <= 'z') return character - 'a' + 10;
     return -1;
 }
+
+// The one rule by which a value's text grows by a digit: a character that is a digit of the radix
+// is appended to the magnitude while the magnitude stays within the range of its sign, at most
+// INT64_MAX, or |INT64_MIN| after a "-". parseValue reads every text through it, and
+// StandardCalculator appends a typed character to the shown value through it.
+class DigitRule {
+public:
+    // `radix` is 2 to 36.
+    constexpr DigitRule(int radix, bool negative)
+        : base(static_cast<std::uint64_t>(radix)),
+          cutoff((negative ? kMagnitudeOfMin : kMaxMagnitude) / base),
+          cutoffDigit((negative ? kMagnitudeOfMin : kMaxMagnitude) % base) {}
+
+    // Appends `character` to `magnitude`, or returns false and leaves it unchanged when the
+    // character is no digit of the radix or the magnitude would leave the range.
+    constexpr bool append(std::uint64_t& magnitude, char character) const {
+        const int worth = digitWorth(character);
+        if (worth < 0) return false;
+        const auto digit = static_cast<std::uint64_t>(worth);
+        if (digit >= base) return false;
+        if (magnitude > cutoff || (magnitude == cutoff && digit > cutoffDigit)) return false;
+        magnitude = magnitude * base + digit;
+        return true;
+    }
+
+private:
+    static constexpr std::uint64_t kMaxMagnitude = std::numeric_limits<std::int64_t>::max();
+    static constexpr std::uint64_t kMagnitudeOfMin = kMaxMagnitude + 1;
+
+    std::uint64_t base;
+    std::uint64_t cutoff;       // the largest magnitude that may still take a digit
+    std::uint64_t cutoffDigit;  // the largest digit that magnitude may then take
+};
 
 }  // namespace quorvin

@@ -3,12 +3,12 @@
 // SPDX-License-Identifier: MIT
 
 #include <cstdint>
-#include <limits>
 #include <string_view>
 
 #include <gtest/gtest.h>
 
 #include "quorvin/engine/Calculator.h"
+#include "tests/engine/EngineLimits.h"
 #include "tests/engine/KeyScript.h"
 
 namespace quorvin {
@@ -16,9 +16,9 @@ namespace {
 
 using test::expectValues;
 using test::KeyScript;
+using test::kMax;
+using test::kMin;
 
-constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 constexpr auto kDecimal = NumberSystem::decimal;
 
 TEST(CalculatorArithmetic, OperationsChainLeftToRight) {

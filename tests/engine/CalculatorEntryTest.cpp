@@ -3,13 +3,13 @@
 // SPDX-License-Identifier: MIT
 
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
 #include <gtest/gtest.h>
 
 #include "quorvin/engine/Calculator.h"
+#include "tests/engine/EngineLimits.h"
 #include "tests/engine/KeyScript.h"
 
 namespace quorvin {
@@ -18,9 +18,9 @@ namespace {
 using namespace std::string_view_literals;
 using test::expectValues;
 using test::KeyScript;
+using test::kMax;
+using test::kMin;
 
-constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 constexpr auto kBinary = NumberSystem::binary;
 constexpr auto kDecimal = NumberSystem::decimal;
 constexpr auto kHexadecimal = NumberSystem::hexadecimal;

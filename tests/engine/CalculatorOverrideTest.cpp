@@ -3,21 +3,20 @@
 // SPDX-License-Identifier: MIT
 
 #include <cstdint>
-#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "quorvin/engine/Calculator.h"
-#include "tests/engine/TextRouteCalculator.h"
+#include "quorvin/engine/StandardCalculator.h"
+#include "tests/engine/EngineLimits.h"
 
 namespace quorvin {
 namespace {
 
-constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-constexpr NumberSystem kSystems[] = {NumberSystem::binary, NumberSystem::decimal,
-                                     NumberSystem::hexadecimal};
+using test::kMax;
+using test::kMin;
+using test::kSystems;
 
 // Shows every value in decimal whatever the base, so editing reads decimal text in other radixes.
 class DecimalTextCalculator : public Calculator {
@@ -67,7 +66,7 @@ TEST(CalculatorOverride, SetOperationRunsAPendingOperationThroughTheOverride) {
     EXPECT_EQ(calculator.value(), 5);
 }
 
-// The single-character fast path of a plain Calculator must give exactly what the text rule
+// StandardCalculator's single-character step must give exactly what Calculator's text route
 // gives: the same result and the same value, for every byte, in every base, from every kind of
 // value, with and without a pending reset.
 TEST(CalculatorOverride, FastPathAgreesWithTheTextRoute) {
@@ -106,9 +105,9 @@ TEST(CalculatorOverride, FastPathAgreesWithTheTextRoute) {
         for (const NumberSystem system : kSystems) {
             for (int byte = 0; byte < 256; ++byte) {
                 for (const bool resetPending : {false, true}) {
-                    Calculator fast;
-                    test::TextRouteCalculator text;
-                    for (Calculator* calculator : {&fast, static_cast<Calculator*>(&text)}) {
+                    StandardCalculator fast;
+                    Calculator text;
+                    for (Calculator* calculator : {static_cast<Calculator*>(&fast), &text}) {
                         calculator->setValue(value);
                         if (resetPending) calculator->setOperation(Operation::none);
                     }

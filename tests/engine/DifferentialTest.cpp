@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
-#include <limits>
 #include <random>
 #include <sstream>
 #include <string>
@@ -14,18 +13,19 @@
 #include <gtest/gtest.h>
 
 #include "quorvin/engine/Calculator.h"
+#include "quorvin/engine/StandardCalculator.h"
+#include "tests/engine/EngineLimits.h"
 #include "tests/engine/EngineStep.h"
 #include "tests/engine/ReferenceCalculator.h"
-#include "tests/engine/TextRouteCalculator.h"
 
 namespace quorvin {
 namespace {
 
 using test::EngineStep;
+using test::kMax;
+using test::kMin;
 using test::ReferenceCalculator;
 
-constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 constexpr int kSteps = 1'000'000;
 
 class SeededSource {
@@ -72,8 +72,8 @@ std::string describe(const EngineStep& step) {
     return out.str();
 }
 
-// A million random calls, played on the engine (fast path), on the engine forced onto the text
-// route and on the reference model; after every call all three agree on the result of inputDigit,
+// A million random calls, played on the program's engine, on a plain Calculator (the text route)
+// and on the reference model; after every call all three agree on the result of inputDigit,
 // on the value and on the value's text in the call's base.
 TEST(Differential, EngineAgreesWithTheReferenceModel) {
     const std::uint64_t seed = seedForThisRun();
@@ -82,8 +82,8 @@ TEST(Differential, EngineAgreesWithTheReferenceModel) {
     SeededSource source(seed);
     test::StepGenerator generator(source);
 
-    Calculator engine;
-    test::TextRouteCalculator textRoute;
+    StandardCalculator engine;
+    Calculator textRoute;
     ReferenceCalculator reference;
     std::vector<EngineStep> steps;
     std::deque<EngineStep> recent;  // shown when a step disagrees

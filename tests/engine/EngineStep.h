@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -14,6 +13,7 @@
 
 #include "quorvin/engine/NumberSystem.h"
 #include "quorvin/engine/Operation.h"
+#include "tests/engine/EngineLimits.h"
 
 namespace quorvin::test {
 
@@ -164,8 +164,6 @@ public:
     }
 
 private:
-    static constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-    static constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
     static constexpr std::array<std::int64_t, 24> kEdgeValues{
         0,
         1,
@@ -192,8 +190,6 @@ private:
         10,
         16,
     };
-    static constexpr std::array kSystems{NumberSystem::binary, NumberSystem::decimal,
-                                         NumberSystem::hexadecimal};
     static constexpr std::array kOperations{Operation::add,      Operation::subtract,
                                             Operation::multiply, Operation::divide,
                                             Operation::modulo,   Operation::none};

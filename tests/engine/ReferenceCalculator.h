@@ -12,6 +12,7 @@
 
 #include "quorvin/engine/NumberSystem.h"
 #include "quorvin/engine/Operation.h"
+#include "tests/engine/EngineLimits.h"
 
 namespace quorvin::test {
 
@@ -65,7 +66,7 @@ public:
             if (magnitude >= beyondEveryLimit) return std::nullopt;
         }
         const Int128 exact = negative ? -magnitude : magnitude;
-        if (exact > Int128{INT64_MAX}) return std::nullopt;
+        if (exact > Int128{kMax}) return std::nullopt;
         return static_cast<std::int64_t>(exact);
     }
 

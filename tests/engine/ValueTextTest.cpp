@@ -3,7 +3,6 @@
 // SPDX-License-Identifier: MIT
 
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <random>
 #include <string>
@@ -13,16 +12,15 @@
 #include <gtest/gtest.h>
 
 #include "quorvin/engine/ValueText.h"
+#include "tests/engine/EngineLimits.h"
 
 namespace quorvin {
 namespace {
 
 using namespace std::string_view_literals;
-
-constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-constexpr NumberSystem kSystems[] = {NumberSystem::binary, NumberSystem::decimal,
-                                     NumberSystem::hexadecimal};
+using test::kMax;
+using test::kMin;
+using test::kSystems;
 
 struct FormatCase {
     std::int64_t value;
