@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "quorvin/controller/AppDelegate.h"
+#include "quorvin/controller/Layout.h"
 #include "quorvin/controller/Palette.h"
 #include "quorvin/engine/Operation.h"
 #include "quorvin/toolkit/Translatable.h"
@@ -129,19 +130,6 @@ constexpr std::array kRows{
 constexpr std::string_view kDigitRun = "0123456789ABCDEF";
 
 }  // namespace keyrows
-
-// Row 0 is the top row. The "=" of column 3 in the last row is double wide and covers column 4.
-inline constexpr std::array<std::array<std::string_view, 5>, 6> kKeypadTitles{{
-    {"A", "<<", ">>", "CE", "⌫"},
-    {"B", "(", ")", "%", "÷"},
-    {"C", "7", "8", "9", "×"},
-    {"D", "4", "5", "6", "−"},
-    {"E", "1", "2", "3", "+"},
-    {"F", "+/−", "0", "=", "="},
-}};
-
-// The row above the conversion panel, left to right.
-inline constexpr std::array<std::string_view, 5> kBaseRowTitles{"HEX", "DEC", "BIN", "📄", "📋"};
 
 constexpr const KeyRow* findKeyRow(std::string_view title) {
     for (const auto& row : keyrows::kRows) {
