@@ -41,6 +41,20 @@ constexpr KeyClassStyle styleOf(KeyClass keyClass) {
     return {palette::auxiliaryKey, 18};
 }
 
+// The colour a button of the class shows at rest: a base button's when it is not selected.
+constexpr toolkit::Color restingColour(KeyClass keyClass) {
+    switch (keyClass) {
+    case KeyClass::base: return palette::baseIdle;
+    case KeyClass::clipboard: return palette::clipboardButton;
+    case KeyClass::digit:
+    case KeyClass::operation:
+    case KeyClass::shift:
+    case KeyClass::clear:
+    case KeyClass::auxiliary: break;
+    }
+    return styleOf(keyClass).background;
+}
+
 struct KeyRow {
     using SenderCommand = void (AppDelegate::*)(toolkit::Button& sender);
 

@@ -4,12 +4,13 @@
 
 #include <array>
 #include <cmath>
+#include <ranges>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "KeypadData.h"
+#include "quorvin/controller/KeyRows.h"
 #include "quorvin/controller/Layout.h"
 #include "quorvin/controller/Palette.h"
 #include "quorvin/views/CalcButton.h"
@@ -280,9 +281,9 @@ TEST_F(FactoryTest, RendersThePaletteColours) {
     expectPixel(window(), {150, 432}, palette::windowBackground, "above the display");
 }
 
-// The start-up floor and the end-to-end harness take the palette and each button's resting
-// colour from the shared data file: it must say what the program does.
-TEST_F(FactoryTest, SharedKeypadDataHoldsTheProgramsColours) {
+// The end-to-end harness takes the palette by name and each button's resting colour from the
+// data made of these tables: they must say what the program does.
+TEST_F(FactoryTest, HarnessDataHoldsTheProgramsColours) {
     const std::pair<std::string_view, Color> kPalette[] = {
         {"digitKey", palette::digitKey},
         {"operatorKey", palette::operatorKey},
@@ -300,23 +301,38 @@ TEST_F(FactoryTest, SharedKeypadDataHoldsTheProgramsColours) {
         {"displayBorder", palette::displayBorder},
         {"windowBackground", palette::windowBackground},
     };
-    const auto colourOf = [](std::string_view name) {
-        const auto& entry = keypad_data::colour(name);
-        return Color::rgba(entry.red, entry.green, entry.blue, entry.alpha);
-    };
-    ASSERT_EQ(std::size(kPalette), keypad_data::kColours.size());
-    for (const auto& [name, expected] : kPalette)
-        EXPECT_EQ(colourOf(name), expected) << name;
-
-    launch();
-    ASSERT_EQ(keypad_data::kTitleColours.size(), 29u + 5);
-    for (const auto& [title, colourName] : keypad_data::kTitleColours) {
-        const auto target = button(title);
-        ASSERT_TRUE(target) << title;
-        // DEC is the base selected at start.
-        const Color expected = title == "DEC" ? palette::baseSelected : colourOf(colourName);
-        EXPECT_EQ(target->layer()->backgroundColor(), expected) << title;
+    ASSERT_EQ(std::size(kPalette), palette::kNamedColours.size());
+    for (std::size_t i = 0; i < std::size(kPalette); ++i) {
+        EXPECT_EQ(palette::kNamedColours[i].name, kPalette[i].first);
+        EXPECT_EQ(palette::kNamedColours[i].colour, kPalette[i].second) << kPalette[i].first;
     }
+
+    // Each button's colour at rest, the titles split at spaces.
+    const std::pair<Color, std::string_view> kResting[] = {
+        {palette::digitKey, "0 1 2 3 4 5 6 7 8 9 A B C D E F"},
+        {palette::operatorKey, "+ − × ÷ % ="},
+        {palette::shiftKey, "<< >>"},
+        {palette::clearKey, "CE ⌫"},
+        {palette::auxiliaryKey, "( ) +/−"},
+        {palette::baseIdle, "HEX DEC BIN"},
+        {palette::clipboardButton, "📄 📋"},
+    };
+    launch();
+    std::size_t count = 0;
+    for (const auto& [colour, titles] : kResting) {
+        for (const auto part : std::views::split(titles, ' ')) {
+            const std::string title(part.begin(), part.end());
+            ++count;
+            EXPECT_EQ(restingColour(keyRowFor(title).keyClass), colour) << title;
+            const auto target = button(title);
+            ASSERT_TRUE(target) << title;
+            // DEC is the base selected at start.
+            EXPECT_EQ(target->layer()->backgroundColor(),
+                      title == "DEC" ? palette::baseSelected : colour)
+                << title;
+        }
+    }
+    EXPECT_EQ(count, 29u + 5);
 }
 
 }  // namespace
