@@ -8,6 +8,22 @@
 
 namespace quorvin {
 
+namespace {
+
+// Every cell of the grid is a key but the one the double-wide "=" covers.
+constexpr std::size_t keyCells() {
+    std::size_t count = 0;
+    for (std::size_t row = 0; row < kKeypadTitles.size(); ++row) {
+        for (std::size_t column = 0; column < 5; ++column) {
+            if (kKeypadTitles[row][column] != "=" || column != 4) ++count;
+        }
+    }
+    return count;
+}
+static_assert(keyCells() == kKeyCount);
+
+}  // namespace
+
 Layout layoutFor(double width) {
     Layout layout{};
     const double scale = width / 400;
