@@ -64,7 +64,9 @@ test-sanitize:
 # the largest window in $(BUILD_DIR)/demo/.
 demo:
 	@$(MAKE) --no-print-directory build DEPS_SETS=demo
-	/usr/bin/python3 scripts/demo.py $(BUILD_DIR)/bin/quorvin $(BUILD_DIR)/demo
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target quorvin_layout_data
+	QUORVIN_LAYOUT_DATA=$(BUILD_DIR)/generated/layout.json \
+	    /usr/bin/python3 scripts/demo.py $(BUILD_DIR)/bin/quorvin $(BUILD_DIR)/demo
 
 # A Debian package of the install tree (binary hardened and stripped), named
 # quorvin_<version>_<arch>.deb, and its debug symbols, quorvin-dbgsym_<version>_<arch>.ddeb. Two

@@ -32,7 +32,8 @@
 #include <string_view>
 #include <vector>
 
-#include "KeypadData.h"
+#include "quorvin/controller/Layout.h"
+#include "quorvin/controller/Palette.h"
 #include "quorvin/engine/Calculator.h"
 
 namespace {
@@ -42,21 +43,21 @@ using namespace std::string_view_literals;
 constexpr int kWidth = 300;
 constexpr int kHeight = 435;
 
-// The calculator's titles and colours (from data/keypad.tsv), so both programs load the same
-// fonts and shape the same glyphs (the emoji of the clipboard buttons included).
-using quorvin::keypad_data::kBaseRow;
-using quorvin::keypad_data::kKeypad;
+// The calculator's titles, layout and colours, so both programs load the same fonts, shape the
+// same glyphs (the emoji of the clipboard buttons included) and place the widgets alike.
 constexpr std::array kConversionPrefixes{"HEX  "sv, "DEC  "sv, "BIN  "sv};
 constexpr std::array kPlainClipboardTitles{"Copy"sv, "Paste"sv};
 
-QColor paletteColour(std::string_view name) {
-    const auto& colour = quorvin::keypad_data::colour(name);
+QColor qColour(quorvin::toolkit::Color colour) {
     return QColor::fromRgbF(static_cast<float>(colour.red), static_cast<float>(colour.green),
                             static_cast<float>(colour.blue), static_cast<float>(colour.alpha));
 }
 
-QRect pixelRect(double x, double y, double width, double height) {
-    return {qRound(x), qRound(y), qRound(width), qRound(height)};
+// A frame of the layout (origin bottom left, y upward) in a parent `parentHeight` high whose
+// origin is its top left, in whole pixels.
+QRect pixelRect(const quorvin::toolkit::Rect& frame, double parentHeight) {
+    return {qRound(frame.origin.x), qRound(parentHeight - frame.maxY()), qRound(frame.size.width),
+            qRound(frame.size.height)};
 }
 
 QString toQString(std::string_view text) {
@@ -70,43 +71,16 @@ void fillBackground(QWidget& widget, const QColor& color) {
     widget.setAutoFillBackground(true);
 }
 
-// The calculator's geometry at a window width (scale = width / 400), measured from the top.
-struct Geometry {
-    explicit Geometry(int windowWidth)
-        : width(windowWidth),
-          scale(windowWidth / 400.0),
-          margin(10 * scale),
-          spacing(6 * scale),
-          buttonWidth((windowWidth - 2 * margin - 4 * spacing) / 5),
-          buttonHeight(55 * scale) {
-        const double height = windowWidth * 29.0 / 20.0;
-        const double keypadHeight = 6 * buttonHeight + 5 * spacing;
-        const double baseRowBottom = margin + keypadHeight + 8 * scale;  // from the bottom
-        const double panelBottom = baseRowBottom + buttonHeight / 2 + 8 * scale;
-        const double displayBottom = panelBottom + panelHeight() + 8 * scale;
-        displayTop = height - displayBottom - buttonHeight;
-        panelTop = height - panelBottom - panelHeight();
-        baseRowTop = height - baseRowBottom - buttonHeight / 2;
-        keypadTop = height - margin - keypadHeight;
-    }
-    double panelHeight() const { return 85 * scale; }
-    double columnX(int column) const { return margin + column * (buttonWidth + spacing); }
-
-    int width;
-    double scale, margin, spacing, buttonWidth, buttonHeight;
-    double displayTop = 0, panelTop = 0, baseRowTop = 0, keypadTop = 0;
-};
-
 class FloorWindow : public QWidget {
 public:
     explicit FloorWindow(bool plainWidgets) : plain(plainWidgets) {
         setWindowTitle(QStringLiteral("Quorvin floor"));
         resize(kWidth, kHeight);
-        fillBackground(*this, paletteColour("windowBackground"));
+        fillBackground(*this, qColour(quorvin::palette::windowBackground));
         addDisplay();
         addConversionPanel();
         addButtons();
-        place(Geometry(kWidth), false);
+        place(kWidth, false);
     }
 
 protected:
@@ -137,35 +111,32 @@ protected:
     }
 
     void resizeEvent(QResizeEvent* event) override {
-        if (event->size().width() != laidOutWidth) place(Geometry(event->size().width()), true);
+        if (event->size().width() != laidOutWidth) place(event->size().width(), true);
     }
 
 private:
     void addDisplay() {
         display = new QLabel(QStringLiteral("0"), this);
         display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        fillBackground(*display, paletteColour("displayBackground"));
+        fillBackground(*display, qColour(quorvin::palette::displayBackground));
     }
 
     void addConversionPanel() {
         panel = new QWidget(this);
-        fillBackground(*panel, paletteColour("conversionPanel"));
+        fillBackground(*panel, qColour(quorvin::palette::conversionPanel));
         for (const auto prefix : kConversionPrefixes)
             conversions.push_back(new QLabel(toQString(prefix) + QLatin1Char('0'), panel));
     }
 
     void addButtons() {
-        for (std::size_t column = 0; column < kBaseRow.size(); ++column) {
-            const auto title =
-                plain && column >= 3 ? kPlainClipboardTitles[column - 3] : kBaseRow[column];
+        const quorvin::Layout layout = quorvin::layoutFor(kWidth);
+        for (std::size_t column = 0; column < layout.baseRow.size(); ++column) {
+            const auto title = plain && column >= 3 ? kPlainClipboardTitles[column - 3]
+                                                    : layout.baseRow[column].title;
             baseRow.push_back(newButton(title));
         }
-        for (const auto& row : kKeypad) {
-            for (std::size_t column = 0; column < row.size(); ++column) {
-                if (row[column] == "=" && column == 4) continue;  // covered by the double-wide "="
-                keypad.push_back(newButton(row[column]));
-            }
-        }
+        for (const auto& key : layout.keys)
+            keypad.push_back(newButton(key.title));
     }
 
     QPushButton* newButton(std::string_view title) {
@@ -174,52 +145,39 @@ private:
         return button;
     }
 
-    // Places every widget for the geometry; `scaleFonts` also sizes every font as the calculator
+    // Places every widget for the width; `scaleFonts` also sizes every font as the calculator
     // does. The first placement sets only the display's and the labels' fonts (none with --plain).
-    void place(const Geometry& g, bool scaleFonts) {
-        laidOutWidth = g.width;
-        display->setGeometry(
-            pixelRect(g.margin, g.displayTop, g.width - 2 * g.margin, g.buttonHeight));
+    void place(int width, bool scaleFonts) {
+        laidOutWidth = width;
+        const quorvin::Layout layout = quorvin::layoutFor(width);
+        const double scale = layout.scale;
+        // The content's height at the window's proportion of 20 : 29.
+        const double height = width * 29.0 / 20.0;
+        display->setGeometry(pixelRect(layout.display, height));
         if (!plain || scaleFonts) {
             QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-            font.setPixelSize(static_cast<int>(38 * g.scale));
+            font.setPixelSize(static_cast<int>(38 * scale));
             font.setBold(true);
             display->setFont(font);
         }
-        panel->setGeometry(
-            pixelRect(g.margin, g.panelTop, g.width - 2 * g.margin, g.panelHeight()));
+        panel->setGeometry(pixelRect(layout.panel, height));
         QFont conversionFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        if (scaleFonts) conversionFont.setPixelSize(static_cast<int>(14 * g.scale));
+        if (scaleFonts) conversionFont.setPixelSize(static_cast<int>(14 * scale));
         for (std::size_t row = 0; row < conversions.size(); ++row) {
             QLabel* label = conversions[row];
             if (!plain || scaleFonts) label->setFont(conversionFont);
-            label->setGeometry(pixelRect(10 * g.scale, g.scale * (5.33 + 25.33 * double(row)),
-                                         g.width - 4 * g.margin, 24 * g.scale));
+            label->setGeometry(pixelRect(layout.conversionLines[row], layout.panel.size.height));
         }
         if (scaleFonts) {
             // The buttons take the window's font, as widgets without their own font do.
             QFont titleFont = font();
-            titleFont.setPixelSize(static_cast<int>(20 * g.scale));
+            titleFont.setPixelSize(static_cast<int>(20 * scale));
             setFont(titleFont);
         }
-        for (std::size_t column = 0; column < baseRow.size(); ++column) {
-            baseRow[column]->setGeometry(pixelRect(g.columnX(static_cast<int>(column)),
-                                                   g.baseRowTop, g.buttonWidth,
-                                                   g.buttonHeight / 2));
-        }
-        std::size_t index = 0;
-        for (int row = 0; row < 6; ++row) {
-            for (int column = 0; column < 5; ++column) {
-                const auto title =
-                    kKeypad[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-                if (title == "=" && column == 4) continue;
-                const double width = title == "=" ? 2 * g.buttonWidth + g.spacing : g.buttonWidth;
-                QPushButton* button = keypad[index++];
-                button->setGeometry(pixelRect(g.columnX(column),
-                                              g.keypadTop + row * (g.buttonHeight + g.spacing),
-                                              width, g.buttonHeight));
-            }
-        }
+        for (std::size_t column = 0; column < baseRow.size(); ++column)
+            baseRow[column]->setGeometry(pixelRect(layout.baseRow[column].frame, height));
+        for (std::size_t index = 0; index < keypad.size(); ++index)
+            keypad[index]->setGeometry(pixelRect(layout.keys[index].frame, height));
     }
 
     void showValue() {

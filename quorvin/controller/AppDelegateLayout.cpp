@@ -2,11 +2,13 @@
 //
 // SPDX-License-Identifier: MIT
 
-// The layout of the window's content, built from the bottom up at scale = width / 400.
+// Builds the window's content from its layout: the base row, the conversion panel, the display
+// and the keypad, each control made by its factory and placed where the layout says.
 #include <string>
 
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/controller/KeyRows.h"
+#include "quorvin/controller/Layout.h"
 #include "quorvin/controller/Palette.h"
 #include "quorvin/toolkit/DebugLog.h"
 
@@ -17,27 +19,17 @@ void AppDelegate::setupUI() {
     const auto contentView = window->contentView();
     const double width = contentView->bounds().size.width;
 
-    scale = width / 400;
-    const double margin = 10 * scale;
-    const double spacing = 6 * scale;
-    const double buttonWidth = (width - 2 * margin - 4 * spacing) / 5;
-    const double buttonHeight = 55 * scale;
-    const double keypadHeight = 6 * buttonHeight + 5 * spacing;
-    const double baseRowHeight = buttonHeight / 2;
-    const double panelHeight = 85 * scale;
-    const double displayHeight = 55 * scale;
-    const auto columnX = [&](int column) { return margin + column * (buttonWidth + spacing); };
+    const Layout layout = layoutFor(width);
+    scale = layout.scale;
 
-    double y = margin + keypadHeight + 8 * scale;
-
-    const auto baseButton = [&](int column) {
-        const auto title = kBaseRowTitles[static_cast<std::size_t>(column)];
+    const auto baseButton = [&](std::size_t column) {
+        const auto& [title, frame] = layout.baseRow[column];
         const KeyRow row = keyRowFor(title);
+        const auto [x, y] = frame.origin;
+        const auto [buttonWidth, height] = frame.size;
         return row.keyClass == KeyClass::base
-                   ? createSystemButton(std::string(title), columnX(column), y, buttonWidth,
-                                        baseRowHeight, row.tag)
-                   : createActionButton(std::string(title), columnX(column), y, buttonWidth,
-                                        baseRowHeight, row.action);
+                   ? createSystemButton(std::string(title), x, y, buttonWidth, height, row.tag)
+                   : createActionButton(std::string(title), x, y, buttonWidth, height, row.action);
     };
     hexButton = baseButton(0);
     decButton = baseButton(1);
@@ -48,29 +40,25 @@ void AppDelegate::setupUI() {
         contentView->addSubview(button);
     }
 
-    y += baseRowHeight + 8 * scale;
-
-    const auto panel = toolkit::View::make<toolkit::View>(
-        toolkit::makeRect(margin, y, width - 2 * margin, panelHeight));
+    const auto panel = toolkit::View::make<toolkit::View>(layout.panel);
     panel->setWantsLayer(true);
     panel->layer()->setBackgroundColor(palette::conversionPanel);
     panel->layer()->setCornerRadius(6 * scale);
 
-    hexLabel = createConvLabel("HEX  0", panelHeight - 25 * scale);
-    decLabel = createConvLabel("DEC  0", panelHeight - 50 * scale);
-    binLabel = createConvLabel("BIN  0", panelHeight - 75 * scale);
+    hexLabel = createConvLabel("HEX  0", layout.conversionLines[0].origin.y);
+    decLabel = createConvLabel("DEC  0", layout.conversionLines[1].origin.y);
+    binLabel = createConvLabel("BIN  0", layout.conversionLines[2].origin.y);
+    std::size_t line = 0;
     for (const auto& label : {hexLabel, decLabel, binLabel}) {
         auto frame = label->frame();
-        frame.size.width = width - 2 * margin - 20 * scale;
+        frame.size.width = layout.conversionLines[line++].size.width;
         label->setFrame(frame);
         panel->addSubview(label);
     }
     contentView->addSubview(panel);
 
-    y += panelHeight + 8 * scale;
-
     displayLabel = toolkit::TextField::labelWithString("0");
-    displayLabel->setFrame(toolkit::makeRect(margin, y, width - 2 * margin, displayHeight));
+    displayLabel->setFrame(layout.display);
     displayLabel->setFont(
         toolkit::Font::monospacedSystemFont(38 * scale, toolkit::FontWeight::bold));
     displayLabel->setAlignment(toolkit::TextAlignment::right);
@@ -88,18 +76,10 @@ void AppDelegate::setupUI() {
     // A screen reader finds the focus on the display and speaks each new value.
     displayLabel->setAccessibilityStatus(true);
 
-    for (int row = 0; row < 6; ++row) {
-        for (int column = 0; column < 5; ++column) {
-            const auto title =
-                kKeypadTitles[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-            if (title == "=" && column == 4) continue;
-            const double x = columnX(column);
-            const double keyY = margin + (5 - row) * (buttonHeight + spacing);
-            const double keyWidth =
-                row == 5 && column == 3 ? 2 * buttonWidth + spacing : buttonWidth;
-            contentView->addSubview(
-                createCalcButton(std::string(title), x, keyY, keyWidth, buttonHeight));
-        }
+    for (const auto& key : layout.keys) {
+        const auto [x, y] = key.frame.origin;
+        const auto [keyWidth, height] = key.frame.size;
+        contentView->addSubview(createCalcButton(std::string(key.title), x, y, keyWidth, height));
     }
 
     toolkit::debugLog("UI setup complete");

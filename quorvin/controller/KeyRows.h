@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "quorvin/controller/AppDelegate.h"
+#include "quorvin/controller/Layout.h"
 #include "quorvin/controller/Palette.h"
 #include "quorvin/engine/Operation.h"
 #include "quorvin/toolkit/Translatable.h"
@@ -38,6 +39,20 @@ constexpr KeyClassStyle styleOf(KeyClass keyClass) {
     case KeyClass::clipboard: break;
     }
     return {palette::auxiliaryKey, 18};
+}
+
+// The colour a button of the class shows at rest: a base button's when it is not selected.
+constexpr toolkit::Color restingColour(KeyClass keyClass) {
+    switch (keyClass) {
+    case KeyClass::base: return palette::baseIdle;
+    case KeyClass::clipboard: return palette::clipboardButton;
+    case KeyClass::digit:
+    case KeyClass::operation:
+    case KeyClass::shift:
+    case KeyClass::clear:
+    case KeyClass::auxiliary: break;
+    }
+    return styleOf(keyClass).background;
 }
 
 struct KeyRow {
@@ -129,19 +144,6 @@ constexpr std::array kRows{
 constexpr std::string_view kDigitRun = "0123456789ABCDEF";
 
 }  // namespace keyrows
-
-// Row 0 is the top row. The "=" of column 3 in the last row is double wide and covers column 4.
-inline constexpr std::array<std::array<std::string_view, 5>, 6> kKeypadTitles{{
-    {"A", "<<", ">>", "CE", "⌫"},
-    {"B", "(", ")", "%", "÷"},
-    {"C", "7", "8", "9", "×"},
-    {"D", "4", "5", "6", "−"},
-    {"E", "1", "2", "3", "+"},
-    {"F", "+/−", "0", "=", "="},
-}};
-
-// The row above the conversion panel, left to right.
-inline constexpr std::array<std::string_view, 5> kBaseRowTitles{"HEX", "DEC", "BIN", "📄", "📋"};
 
 constexpr const KeyRow* findKeyRow(std::string_view title) {
     for (const auto& row : keyrows::kRows) {

@@ -4,6 +4,9 @@
 
 #pragma once
 
+#include <array>
+#include <string_view>
+
 #include "quorvin/toolkit/Color.h"
 
 // The colours of the interface, as sRGB components.
@@ -26,5 +29,29 @@ inline constexpr Color displayBackground = Color::rgba(0.65, 0.75, 0.65, 1);
 inline constexpr Color displayText = Color::rgba(0.1, 0.1, 0.1, 1);
 inline constexpr Color displayBorder = Color::white(0.4, 0.7);
 inline constexpr Color windowBackground = Color::rgba(0.85, 0.85, 0.82, 1);
+
+struct NamedColour {
+    std::string_view name;
+    Color colour;
+};
+
+// Every colour above by its name, for the data the end-to-end harness reads.
+inline constexpr std::array kNamedColours{
+    NamedColour{"digitKey", digitKey},
+    NamedColour{"operatorKey", operatorKey},
+    NamedColour{"shiftKey", shiftKey},
+    NamedColour{"clearKey", clearKey},
+    NamedColour{"auxiliaryKey", auxiliaryKey},
+    NamedColour{"pressedKey", pressedKey},
+    NamedColour{"keyTitle", keyTitle},
+    NamedColour{"baseIdle", baseIdle},
+    NamedColour{"baseSelected", baseSelected},
+    NamedColour{"clipboardButton", clipboardButton},
+    NamedColour{"conversionPanel", conversionPanel},
+    NamedColour{"displayBackground", displayBackground},
+    NamedColour{"displayText", displayText},
+    NamedColour{"displayBorder", displayBorder},
+    NamedColour{"windowBackground", windowBackground},
+};
 
 }  // namespace quorvin::palette

@@ -2,13 +2,16 @@
 //
 // SPDX-License-Identifier: MIT
 
+#include <array>
 #include <cmath>
+#include <ranges>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "KeypadData.h"
+#include "quorvin/controller/KeyRows.h"
+#include "quorvin/controller/Layout.h"
 #include "quorvin/controller/Palette.h"
 #include "quorvin/views/CalcButton.h"
 #include "tests/controller/ControllerFixture.h"
@@ -20,11 +23,6 @@ using toolkit::Color;
 using toolkit::Font;
 using toolkit::FontWeight;
 using toolkit::Rect;
-
-// The keypad's 29 keys row by row from the top left (the double-wide "=" fills the last two cells).
-std::string keypadTitle(int index) {
-    return std::string(keypad_data::kKeypad[std::size_t(index / 5)][std::size_t(index % 5)]);
-}
 
 void expectFrame(const Rect& actual, const Rect& atScaleOne, double scale,
                  const std::string& what) {
@@ -49,51 +47,90 @@ protected:
     }
 };
 
+// The layout at 400 points wide; at any other width every number is scaled by width / 400.
+TEST(LayoutFor, ScalesTheLayoutOf400PointsToEveryWidth) {
+    constexpr std::string_view kBaseRow[] = {"HEX", "DEC", "BIN", "📄", "📋"};
+    // The keypad's 29 keys row by row from the top left (the double-wide "=" fills the last two
+    // cells of the bottom row).
+    constexpr std::array<std::array<std::string_view, 5>, 6> kKeypad{{
+        {"A", "<<", ">>", "CE", "⌫"},
+        {"B", "(", ")", "%", "÷"},
+        {"C", "7", "8", "9", "×"},
+        {"D", "4", "5", "6", "−"},
+        {"E", "1", "2", "3", "+"},
+        {"F", "+/−", "0", "="},
+    }};
+    for (const double width : {300.0, 400.0, 600.0}) {
+        const double scale = width / 400;
+        const Layout layout = layoutFor(width);
+        const std::string at = " at " + std::to_string(width);
+        EXPECT_DOUBLE_EQ(layout.scale, scale) << at;
+        for (int i = 0; i < 5; ++i) {
+            const auto& [title, frame] = layout.baseRow[std::size_t(i)];
+            EXPECT_EQ(title, kBaseRow[i]) << i << at;
+            expectFrame(frame, toolkit::makeRect(10 + 77.2 * i, 378, 71.2, 27.5), scale,
+                        std::string(title) + at);
+        }
+        expectFrame(layout.panel, toolkit::makeRect(10, 413.5, 380, 85), scale, "panel" + at);
+        expectFrame(layout.conversionLines[0], toolkit::makeRect(10, 60, 360, 22), scale,
+                    "HEX" + at);
+        expectFrame(layout.conversionLines[1], toolkit::makeRect(10, 35, 360, 22), scale,
+                    "DEC" + at);
+        expectFrame(layout.conversionLines[2], toolkit::makeRect(10, 10, 360, 22), scale,
+                    "BIN" + at);
+        expectFrame(layout.display, toolkit::makeRect(10, 506.5, 380, 55), scale, "display" + at);
+        for (int i = 0; i < 29; ++i) {
+            const int row = i / 5;
+            const int column = i % 5;
+            const auto& key = layout.keys[std::size_t(i)];
+            EXPECT_EQ(key.title, kKeypad[std::size_t(row)][std::size_t(column)]) << i << at;
+            EXPECT_EQ(key.row, row) << i << at;
+            EXPECT_EQ(key.column, column) << i << at;
+            const double keyWidth = row == 5 && column == 3 ? 148.4 : 71.2;
+            expectFrame(key.frame,
+                        toolkit::makeRect(10 + 77.2 * column, 10 + 61 * (5 - row), keyWidth, 55),
+                        scale, std::string(key.title) + at);
+        }
+        // The keypad's right edge lies on the right margin.
+        EXPECT_NEAR(layout.keys.back().frame.maxX(), width - 10 * scale, 1e-9) << at;
+    }
+}
+
 TEST_P(LayoutTest, PlacesEveryControlAtTheScaledGeometry) {
     const double width = GetParam();
     launchAtWidth(width);
-    const double scale = width / 400;
-    EXPECT_DOUBLE_EQ(delegate->scale, scale);
+    const Layout layout = layoutFor(width);
+    EXPECT_EQ(delegate->scale, layout.scale);
 
     const auto& views = contentView().subviews();
     ASSERT_EQ(views.size(), 5u + 1 + 1 + 29);
-    const auto& baseRow = keypad_data::kBaseRow;
-    for (int i = 0; i < 5; ++i) {
-        const auto item = std::dynamic_pointer_cast<toolkit::Button>(views[std::size_t(i)]);
+    for (std::size_t i = 0; i < 5; ++i) {
+        const auto item = std::dynamic_pointer_cast<toolkit::Button>(views[i]);
         ASSERT_TRUE(item);
-        EXPECT_EQ(item->title(), baseRow[std::size_t(i)]);
-        expectFrame(item->frame(), toolkit::makeRect(10 + 77.2 * i, 378, 71.2, 27.5), scale,
-                    std::string(baseRow[std::size_t(i)]));
+        EXPECT_EQ(item->title(), layout.baseRow[i].title);
+        EXPECT_EQ(item->frame(), layout.baseRow[i].frame) << item->title();
     }
     EXPECT_EQ(views[0], delegate->hexButton);
     EXPECT_EQ(views[1], delegate->decButton);
     EXPECT_EQ(views[2], delegate->binButton);
 
     const auto& panel = views[5];
-    expectFrame(panel->frame(), toolkit::makeRect(10, 413.5, 380, 85), scale, "panel");
+    EXPECT_EQ(panel->frame(), layout.panel);
     ASSERT_EQ(panel->subviews().size(), 3u);
     EXPECT_EQ(panel->subviews()[0], delegate->hexLabel);
-    expectFrame(delegate->hexLabel->frame(), toolkit::makeRect(10, 60, 360, 22), scale, "HEX");
-    expectFrame(delegate->decLabel->frame(), toolkit::makeRect(10, 35, 360, 22), scale, "DEC");
-    expectFrame(delegate->binLabel->frame(), toolkit::makeRect(10, 10, 360, 22), scale, "BIN");
+    EXPECT_EQ(delegate->hexLabel->frame(), layout.conversionLines[0]);
+    EXPECT_EQ(delegate->decLabel->frame(), layout.conversionLines[1]);
+    EXPECT_EQ(delegate->binLabel->frame(), layout.conversionLines[2]);
 
     EXPECT_EQ(views[6], delegate->displayLabel);
-    expectFrame(delegate->displayLabel->frame(), toolkit::makeRect(10, 506.5, 380, 55), scale,
-                "display");
+    EXPECT_EQ(delegate->displayLabel->frame(), layout.display);
 
-    for (int i = 0; i < 29; ++i) {
-        const auto key = std::dynamic_pointer_cast<CalcButton>(views[std::size_t(7 + i)]);
+    for (std::size_t i = 0; i < 29; ++i) {
+        const auto key = std::dynamic_pointer_cast<CalcButton>(views[7 + i]);
         ASSERT_TRUE(key) << i;
-        EXPECT_EQ(key->title(), keypadTitle(i));
-        const int row = i / 5;
-        const int column = i % 5;
-        const double keyWidth = row == 5 && column == 3 ? 148.4 : 71.2;
-        expectFrame(key->frame(),
-                    toolkit::makeRect(10 + 77.2 * column, 10 + 61 * (5 - row), keyWidth, 55), scale,
-                    keypadTitle(i));
+        EXPECT_EQ(key->title(), layout.keys[i].title);
+        EXPECT_EQ(key->frame(), layout.keys[i].frame) << key->title();
     }
-    // The keypad's right edge lies on the right margin.
-    EXPECT_NEAR(views.back()->frame().maxX(), width - 10 * scale, 1e-9);
 }
 
 TEST_P(LayoutTest, UsesTheFontsAndFixedDisplayBorderAtEveryScale) {
@@ -244,9 +281,9 @@ TEST_F(FactoryTest, RendersThePaletteColours) {
     expectPixel(window(), {150, 432}, palette::windowBackground, "above the display");
 }
 
-// The start-up floor and the end-to-end harness take the palette and each button's resting
-// colour from the shared data file: it must say what the program does.
-TEST_F(FactoryTest, SharedKeypadDataHoldsTheProgramsColours) {
+// The end-to-end harness takes the palette by name and each button's resting colour from the
+// data made of these tables: they must say what the program does.
+TEST_F(FactoryTest, HarnessDataHoldsTheProgramsColours) {
     const std::pair<std::string_view, Color> kPalette[] = {
         {"digitKey", palette::digitKey},
         {"operatorKey", palette::operatorKey},
@@ -264,23 +301,38 @@ TEST_F(FactoryTest, SharedKeypadDataHoldsTheProgramsColours) {
         {"displayBorder", palette::displayBorder},
         {"windowBackground", palette::windowBackground},
     };
-    const auto colourOf = [](std::string_view name) {
-        const auto& entry = keypad_data::colour(name);
-        return Color::rgba(entry.red, entry.green, entry.blue, entry.alpha);
-    };
-    ASSERT_EQ(std::size(kPalette), keypad_data::kColours.size());
-    for (const auto& [name, expected] : kPalette)
-        EXPECT_EQ(colourOf(name), expected) << name;
-
-    launch();
-    ASSERT_EQ(keypad_data::kTitleColours.size(), 29u + 5);
-    for (const auto& [title, colourName] : keypad_data::kTitleColours) {
-        const auto target = button(title);
-        ASSERT_TRUE(target) << title;
-        // DEC is the base selected at start.
-        const Color expected = title == "DEC" ? palette::baseSelected : colourOf(colourName);
-        EXPECT_EQ(target->layer()->backgroundColor(), expected) << title;
+    ASSERT_EQ(std::size(kPalette), palette::kNamedColours.size());
+    for (std::size_t i = 0; i < std::size(kPalette); ++i) {
+        EXPECT_EQ(palette::kNamedColours[i].name, kPalette[i].first);
+        EXPECT_EQ(palette::kNamedColours[i].colour, kPalette[i].second) << kPalette[i].first;
     }
+
+    // Each button's colour at rest, the titles split at spaces.
+    const std::pair<Color, std::string_view> kResting[] = {
+        {palette::digitKey, "0 1 2 3 4 5 6 7 8 9 A B C D E F"},
+        {palette::operatorKey, "+ − × ÷ % ="},
+        {palette::shiftKey, "<< >>"},
+        {palette::clearKey, "CE ⌫"},
+        {palette::auxiliaryKey, "( ) +/−"},
+        {palette::baseIdle, "HEX DEC BIN"},
+        {palette::clipboardButton, "📄 📋"},
+    };
+    launch();
+    std::size_t count = 0;
+    for (const auto& [colour, titles] : kResting) {
+        for (const auto part : std::views::split(titles, ' ')) {
+            const std::string title(part.begin(), part.end());
+            ++count;
+            EXPECT_EQ(restingColour(keyRowFor(title).keyClass), colour) << title;
+            const auto target = button(title);
+            ASSERT_TRUE(target) << title;
+            // DEC is the base selected at start.
+            EXPECT_EQ(target->layer()->backgroundColor(),
+                      title == "DEC" ? palette::baseSelected : colour)
+                << title;
+        }
+    }
+    EXPECT_EQ(count, 29u + 5);
 }
 
 }  // namespace

@@ -4,62 +4,72 @@
 
 """Where the window's controls are and what colour they have, as a user sees them.
 
-Positions are content points at a 400-point-wide window, origin at the content's bottom-left
-corner, y upward; every one scales with the window's width (scale = width / 400). Colours are
-the 8-bit values the screen shows.
+Positions are content points, origin at the content's bottom-left corner, y upward; every one
+scales with the window's width (scale = width / 400). Colours are the 8-bit values the screen
+shows. Both come from the program's own layout function and palette: the build writes them, at a
+400-point-wide window, to the file that QUORVIN_LAYOUT_DATA names (CTest sets it), by default
+build/generated/layout.json.
 """
 
-import itertools
+import functools
+import json
+import os
 from pathlib import Path
 
-# The keypad, base row and palette, shared with the controller's tests and the start-up floor.
-KEYPAD_DATA = Path(__file__).resolve().parents[2] / "data" / "keypad.tsv"
+DEFAULT_DATA = Path(__file__).resolve().parents[2] / "build" / "generated" / "layout.json"
+TOLERANCE = 3
+
+# The palette's colours that the scenarios compare with, by the name the data gives them.
+_NAMED = {
+    "PRESSED": "pressedKey",
+    "BASE_IDLE": "baseIdle",
+    "BASE_SELECTED": "baseSelected",
+    "DISPLAY_BACKGROUND": "displayBackground",
+    "WINDOW_BACKGROUND": "windowBackground",
+}
 
 
-def rgb(red, green, blue):
+def rgb(red, green, blue, _alpha=1):
     return tuple(int(round(component * 255)) for component in (red, green, blue))
 
 
-def _read_keypad_data(path):
-    """(keypad rows, base row, {colour name: rgb}, {title: colour name}) from the data file."""
-    keypad, base_row, colours, title_colours = [], [], {}, {}
-    for line in path.read_text(encoding="utf-8").splitlines():
-        if not line or line.startswith("#"):
-            continue
-        kind, *fields = line.split("\t")
-        if kind == "keypad":
-            keypad.append(fields)
-        elif kind == "baserow":
-            base_row = fields
-        elif kind == "colour":
-            name, red, green, blue, _alpha, *titles = fields
-            colours[name] = rgb(float(red), float(green), float(blue))
-            title_colours.update((title, name) for title in titles)
-        else:
-            raise ValueError(f"{path}: unknown line {line!r}")
-    return keypad, base_row, colours, title_colours
+@functools.cache
+def _data():
+    path = Path(os.environ.get("QUORVIN_LAYOUT_DATA") or DEFAULT_DATA)
+    try:
+        data = json.loads(path.read_text(encoding="utf-8"))
+    except FileNotFoundError:
+        raise RuntimeError(f"no layout data at {path}: build the target quorvin_layout_data "
+                           "(make test does), or set QUORVIN_LAYOUT_DATA to the "
+                           "generated/layout.json of your build") from None
+    scale = data["scale"]
+    frames = {button["title"]: button["frame"] for button in data["baseRow"] + data["keys"]}
+    return {
+        "frames": {title: [value / scale for value in frame] for title, frame in frames.items()},
+        "grid": {(key["row"], key["column"]): key["title"] for key in data["keys"]},
+        "base_row": [button["title"] for button in data["baseRow"]],
+        "keys": [key["title"] for key in data["keys"]],
+        "panel": [value / scale for value in data["panel"]],
+        "display": [value / scale for value in data["display"]],
+        "palette": {name: rgb(*colour) for name, colour in data["palette"].items()},
+        "resting": {title: rgb(*colour) for title, colour in data["restingColours"].items()},
+    }
 
 
-KEYPAD, BASE_ROW, _COLOURS, _TITLE_COLOURS = _read_keypad_data(KEYPAD_DATA)
+def _colour(name):
+    return _data()["palette"][name]
 
-DIGIT = _COLOURS["digitKey"]
-OPERATOR = _COLOURS["operatorKey"]
-SHIFT = _COLOURS["shiftKey"]
-CLEAR = _COLOURS["clearKey"]
-AUXILIARY = _COLOURS["auxiliaryKey"]
-PRESSED = _COLOURS["pressedKey"]
-BASE_IDLE = _COLOURS["baseIdle"]
-BASE_SELECTED = _COLOURS["baseSelected"]
-CLIPBOARD_BUTTON = _COLOURS["clipboardButton"]
-PANEL = _COLOURS["conversionPanel"]
-DISPLAY_BACKGROUND = _COLOURS["displayBackground"]
-WINDOW_BACKGROUND = _COLOURS["windowBackground"]
-TOLERANCE = 3
+
+def __getattr__(name):
+    """The palette's colours, read from the data on first use."""
+    if name in _NAMED:
+        return _colour(_NAMED[name])
+    raise AttributeError(f"module {__name__!r} has no attribute {name!r}")
 
 
 def resting_colour(title):
     """The colour of the button titled `title` when it is neither pressed nor selected."""
-    return _COLOURS[_TITLE_COLOURS[title]]
+    return _data()["resting"][title]
 
 
 def key_class_colour(title):
@@ -70,38 +80,18 @@ def close_to(colour, expected, tolerance=TOLERANCE):
     return colour is not None and all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
 
 
-def _metrics(scale):
-    width = 400 * scale
-    margin, spacing = 10 * scale, 6 * scale
-    button_width = (width - 2 * margin - 4 * spacing) / 5
-    button_height = 55 * scale
-    return width, margin, spacing, button_width, button_height
+def _scaled(frame, scale):
+    return tuple(value * scale for value in frame)
 
 
 def rect(title, scale):
     """(x, y, width, height) of the button titled `title`."""
-    width, margin, spacing, button_width, button_height = _metrics(scale)
-    if title in BASE_ROW:
-        i = BASE_ROW.index(title)
-        keypad_height = 6 * button_height + 5 * spacing
-        return (margin + i * (button_width + spacing), margin + keypad_height + 8 * scale,
-                button_width, button_height / 2)
-    for r, c in itertools.product(range(6), range(5)):
-        if KEYPAD[r][c] == title:
-            wide = (r, c) == (5, 3)
-            return (margin + c * (button_width + spacing),
-                    margin + (5 - r) * (button_height + spacing),
-                    2 * button_width + spacing if wide else button_width, button_height)
-    raise KeyError(title)
+    return _scaled(_data()["frames"][title], scale)
 
 
 def keypad_titles():
     """The 29 keys, row by row from the top left."""
-    seen = []
-    for title in itertools.chain.from_iterable(KEYPAD):
-        if title not in seen:
-            seen.append(title)
-    return seen
+    return list(_data()["keys"])
 
 
 def centre(title, scale):
@@ -116,11 +106,11 @@ def background_point(title, scale):
 
 
 def display_rect(scale):
-    return 10 * scale, 506.5 * scale, 380 * scale, 55 * scale
+    return _scaled(_data()["display"], scale)
 
 
 def panel_rect(scale):
-    return 10 * scale, 413.5 * scale, 380 * scale, 85 * scale
+    return _scaled(_data()["panel"], scale)
 
 
 class Image:
@@ -151,27 +141,33 @@ def layout_mismatches(image, scale, selected_base):
         if not close_to(got, expected):
             findings.append(f"{what} at ({x:.1f}, {y:.1f}): {got}, expected {expected}")
 
-    for title in keypad_titles() + BASE_ROW:
+    data = _data()
+    for title in keypad_titles() + data["base_row"]:
         x, y, w, h = rect(title, scale)
         expected = resting_colour(title)
         if title == selected_base:
-            expected = BASE_SELECTED
+            expected = _colour("baseSelected")
         for fx, fy in ((0.08, 0.3), (0.08, 0.7), (0.92, 0.3), (0.92, 0.7)):
             probe(f"{title!r}", x + fx * w, y + fy * h, expected)
-    _, margin, spacing, button_width, button_height = _metrics(scale)
+
+    def key(row, column):
+        return rect(data["grid"][row, column], scale)
+
+    background = _colour("windowBackground")
     for c in range(4):
-        gap_x = margin + (c + 1) * button_width + (c + 0.5) * spacing
-        if c != 3:  # the double-wide "=" covers the last gap of the bottom row
-            probe(f"gap after column {c}", gap_x, margin + 0.5 * button_height,
-                  WINDOW_BACKGROUND)
-        probe(f"gap after column {c}, top row", gap_x, margin + 5.5 * button_height
-              + 5 * spacing, WINDOW_BACKGROUND)
-    for r in range(5):
-        probe(f"gap above row {5 - r}", margin + 0.5 * button_width,
-              margin + (r + 1) * button_height + (r + 0.5) * spacing, WINDOW_BACKGROUND)
+        for r, where in ((5, ""), (0, ", top row")):
+            if (r, c) == (5, 3):  # the double-wide "=" covers the last gap of the bottom row
+                continue
+            left, right = key(r, c), key(r, c + 1)
+            probe(f"gap after column {c}{where}", (left[0] + left[2] + right[0]) / 2,
+                  left[1] + left[3] / 2, background)
+    for r in range(5, 0, -1):
+        below, above = key(r, 0), key(r - 1, 0)
+        probe(f"gap above row {r}", below[0] + below[2] / 2, (below[1] + below[3] + above[1]) / 2,
+              background)
     x, y, w, h = panel_rect(scale)
-    probe("conversion panel", x + 0.99 * w, y + 0.5 * h, PANEL)
+    probe("conversion panel", x + 0.99 * w, y + 0.5 * h, _colour("conversionPanel"))
     x, y, w, h = display_rect(scale)
-    probe("display", x + 0.05 * w, y + 0.5 * h, DISPLAY_BACKGROUND)
-    probe("space above the display", x + 0.5 * w, y + h + 9 * scale, WINDOW_BACKGROUND)
+    probe("display", x + 0.05 * w, y + 0.5 * h, _colour("displayBackground"))
+    probe("space above the display", x + 0.5 * w, y + h + 9 * scale, background)
     return findings

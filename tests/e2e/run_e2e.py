@@ -13,7 +13,8 @@ status 0: a scenario that leaves an unexpected line behind, or a program that cr
 
 Usage: /usr/bin/python3 tests/e2e/run_e2e.py --program build/bin/quorvin --group keypad
            [--wm none|openbox] [-k SUBSTRING] [--list]
-The exit status is 0 when every selected scenario passed.
+The exit status is 0 when every selected scenario passed. The window's layout and colours come
+from the file QUORVIN_LAYOUT_DATA names (CTest sets it), by default build/generated/layout.json.
 """
 
 import argparse
