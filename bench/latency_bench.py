@@ -33,16 +33,22 @@ import tempfile
 import time
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent))
-import startup_bench as startup  # noqa: E402  (the private X server and window search)
+REPO_ROOT = Path(__file__).resolve().parent.parent
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, str(REPO_ROOT / "tests/support"))
 
 try:
     from Xlib import X, XK
     from Xlib.ext import damage, xtest
+
+    import startup_bench as startup  # the screen, the programs' environment, the machine's load
+    from quorvin_testing.checks import Failure
+    from quorvin_testing.processes import stop_process
+    from quorvin_testing.windows import find_window
+    from quorvin_testing.xserver import XServer, close_quietly
 except ImportError:
     sys.exit("latency_bench: needs python3-xlib; run it with Debian's /usr/bin/python3")
 
-REPO_ROOT = Path(__file__).resolve().parent.parent
 DAMAGE_TIMEOUT = 2.0     # seconds for one key or step to reach the screen
 SETTLE_SECONDS = 0.03    # nothing more drawn for this long: the frame is complete
 QUIET_SECONDS = 0.15     # nothing drawn for this long: the window is idle
@@ -186,7 +192,7 @@ def start_program(program, env, conn, x):
     while program.window is None:
         if program.process.poll() is not None or time.monotonic() > deadline:
             raise startup.BenchError(f"{program.name}: no window within 10 s")
-        program.window = startup.find_window(conn, program.title, program.process.pid)
+        program.window = find_window(conn, program.title, program.process.pid)
         time.sleep(0.01)
     program.window.configure(x=x, y=0)
     program.damage = program.window.damage_create(damage.DamageReportRawRectangles)
@@ -238,12 +244,13 @@ def main():
         runtime_dir = tempfile.mkdtemp(prefix="quorvin-bench-")
         server, conn = None, None
         try:
-            server, display_name, conn = startup.start_xvfb()
-            env = startup.child_environment(display_name, runtime_dir)
+            server = XServer(startup.SCREEN)
+            conn = server.connect()
+            env = startup.child_environment(server.name, runtime_dir)
             bench = Bench(conn)  # asks for the extensions before any damage object is made
             for program, x in zip(programs, (0, 640)):
                 start_program(program, env, conn, x)
-            print(f"Xvfb {display_name}, no window manager, {args.rounds} rounds, programs in"
+            print(f"Xvfb {server.name}, no window manager, {args.rounds} rounds, programs in"
                   f" turns; {startup.machine_load()}", flush=True)
             for _ in range(args.rounds):
                 for program in programs:
@@ -252,14 +259,12 @@ def main():
                     bench.resize_round(program)
         finally:
             for program in programs:
-                if program.process is not None:
-                    startup.stop_process(program.process)
-            if conn is not None:
-                startup.close_quietly(conn)
+                stop_process(program.process)
+            close_quietly(conn)
             if server is not None:
-                startup.stop_process(server)
+                server.stop()
             shutil.rmtree(runtime_dir, ignore_errors=True)
-    except startup.BenchError as problem:
+    except Failure as problem:
         print(f"latency_bench: {problem}", file=sys.stderr)
         return 1
     print_report(*programs)

@@ -26,7 +26,6 @@ import dataclasses
 import os
 import select
 import shutil
-import signal
 import statistics
 import subprocess
 import sys
@@ -34,12 +33,18 @@ import tempfile
 import time
 from pathlib import Path
 
+REPO_ROOT = Path(__file__).resolve().parent.parent
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, str(REPO_ROOT / "tests/support"))
+
 try:
-    from Xlib import X, Xatom, display, error
+    from quorvin_testing.checks import Failure
+    from quorvin_testing.processes import resident_kib, stop_process
+    from quorvin_testing.windows import find_window, pixel
+    from quorvin_testing.xserver import XServer, close_quietly
 except ImportError:
     sys.exit("startup_bench: needs python3-xlib; run it with Debian's /usr/bin/python3")
 
-REPO_ROOT = Path(__file__).resolve().parent.parent
 READY_LINE = b"DEBUG: App ready!"
 # The display label's background, rgb(0.65, 0.75, 0.65), and the point probed inside it. The
 # label's text is right-aligned, so the probe sees background only.
@@ -52,7 +57,7 @@ RSS_DELAY_SECONDS = 0.3
 SCREEN = "1280x1024x24"
 
 
-class BenchError(Exception):
+class BenchError(Failure):
     """A program could not be measured."""
 
 
@@ -71,127 +76,12 @@ class Sample:
     rss_kib: int
 
 
-# --- the private X server ----------------------------------------------------------------------
-
-
-def display_in_use(number):
-    return (Path(f"/tmp/.X11-unix/X{number}").exists()
-            or Path(f"/tmp/.X{number}-lock").exists())
-
-
-def free_display_numbers(first=90, last=200):
-    return (n for n in range(first, last) if not display_in_use(n))
-
-
-def connect_when_ready(name, server, timeout=10.0):
-    """Returns an Xlib connection once the server accepts one."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if server.poll() is not None:
-            return None
-        try:
-            return display.Display(name)
-        except (error.DisplayError, OSError):
-            time.sleep(0.01)
-    return None
-
-
-def stop_process(process, grace=2.0):
-    if process.poll() is None:
-        process.send_signal(signal.SIGTERM)
-        try:
-            process.wait(timeout=grace)
-        except subprocess.TimeoutExpired:
-            process.kill()
-    process.wait()
-
-
-def close_quietly(conn):
-    try:
-        conn.close()
-    except (OSError, error.ConnectionClosedError):
-        pass  # the server is gone already
-
-
-def start_xvfb():
-    """Starts Xvfb on the first free display that it can take. Returns (process, name, conn)."""
-    for number in free_display_numbers():
-        name = f":{number}"
-        server = subprocess.Popen(
-            ["Xvfb", name, "-screen", "0", SCREEN, "-nolisten", "tcp"],
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        conn = connect_when_ready(name, server)
-        if conn is not None:
-            return server, name, conn
-        stop_process(server)  # lost a race for this number, or it failed: try the next
-    raise BenchError("could not start Xvfb on any free display")
-
-
-# --- finding and probing the window ------------------------------------------------------------
-
-
-def window_name(conn, window):
-    for atom in (conn.get_atom("_NET_WM_NAME"), Xatom.WM_NAME):
-        prop = window.get_full_property(atom, X.AnyPropertyType)
-        if prop is not None and prop.value:
-            value = prop.value
-            return value.decode("utf-8", "replace") if isinstance(value, bytes) else str(value)
-    return None
-
-
-def window_pid(conn, window):
-    prop = window.get_full_property(conn.get_atom("_NET_WM_PID"), Xatom.CARDINAL)
-    return int(prop.value[0]) if prop is not None and len(prop.value) else None
-
-
-def find_window(conn, title, pid):
-    """The window titled `title` that belongs to `pid`, searched depth-first under the root.
-
-    Without a window manager the client window is a direct child of the root; the search goes
-    deeper so that a reparenting window manager does not break it.
-    """
-    pending = [conn.screen().root]
-    while pending:
-        for child in pending.pop().query_tree().children:
-            try:
-                if window_name(conn, child) == title and window_pid(conn, child) in (pid, None):
-                    return child
-                pending.append(child)
-            except error.XError:
-                continue  # destroyed while we looked
-    return None
-
-
-def pixel_colour(conn, window, x, y):
-    """The (r, g, b) of one pixel of a viewable window, or None while it is not viewable.
-
-    Assumes a 24- or 32-bit TrueColor visual with 8 bits per channel (Xvfb's default visual and
-    the one Qt picks for an opaque window).
-    """
-    try:
-        image = window.get_image(x, y, 1, 1, X.ZPixmap, 0xFFFFFFFF)
-    except error.XError:
-        return None  # not mapped yet, or already gone
-    data = image.data[:4]
-    order = "little" if conn.display.info.image_byte_order == X.LSBFirst else "big"
-    value = int.from_bytes(data, order)
-    return (value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF
+# --- one run -----------------------------------------------------------------------------------
 
 
 def is_display_colour(colour):
     return colour is not None and all(
         abs(a - b) <= COLOUR_TOLERANCE for a, b in zip(colour, DISPLAY_COLOUR))
-
-
-# --- one run -----------------------------------------------------------------------------------
-
-
-def resident_kib(pid):
-    with open(f"/proc/{pid}/status", encoding="ascii") as status:
-        for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    raise BenchError(f"no VmRSS for process {pid}")
 
 
 def read_ready_line(fd, pending):
@@ -249,7 +139,7 @@ def wait_for_start(program, process, conn, start, stderr_file):
             next_probe = now + POLL_SECONDS
             if window is None:
                 window = find_window(conn, program.title, process.pid)
-            if window is not None and is_display_colour(pixel_colour(conn, window, *PROBE_POINT)):
+            if window is not None and is_display_colour(pixel(conn, window, *PROBE_POINT)):
                 frame = time.perf_counter()
         wait = max(0.0, next_probe - time.perf_counter()) if frame is None else POLL_SECONDS
         if eof:
@@ -362,18 +252,18 @@ def main():
         runtime_dir = tempfile.mkdtemp(prefix="quorvin-bench-")  # mode 0700
         server, conn = None, None
         try:
-            server, display_name, conn = start_xvfb()
-            env = child_environment(display_name, runtime_dir)
-            print(f"Xvfb {display_name} {SCREEN}, {args.warmup} warm-up and {args.runs} measured"
+            server = XServer(SCREEN)
+            conn = server.connect()
+            env = child_environment(server.name, runtime_dir)
+            print(f"Xvfb {server.name} {SCREEN}, {args.warmup} warm-up and {args.runs} measured"
                   f" runs per program, times from exec; {machine_load()}", flush=True)
             samples = run_all(programs, args, env, conn)
         finally:
-            if conn is not None:
-                close_quietly(conn)
+            close_quietly(conn)
             if server is not None:
-                stop_process(server)
+                server.stop()
             shutil.rmtree(runtime_dir, ignore_errors=True)
-    except BenchError as problem:
+    except Failure as problem:
         print(f"startup_bench: {problem}", file=sys.stderr)
         return 1
     print_report(programs, samples)

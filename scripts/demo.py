@@ -17,9 +17,11 @@ import sys
 import time
 import zlib
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+TESTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests")
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path[:0] = [os.path.join(TESTS, "support"), os.path.join(TESTS, "e2e")]  # e2e: the layout
 
-import xsession  # noqa: E402  (found through the path above)
+from quorvin_testing.session import Session  # noqa: E402  (found through the path above)
 
 
 def write_png(image, path):
@@ -45,7 +47,7 @@ def write_png(image, path):
 def main():
     program, folder = sys.argv[1], sys.argv[2]
     os.makedirs(folder, exist_ok=True)
-    session = xsession.Session(program).start()
+    session = Session(program).start()
     try:
         session.wait_ready()
         session.find_window()

@@ -32,26 +32,31 @@ Usage: /usr/bin/python3 tests/a11y/atspi_check.py --program build/bin/quorvin
 
 import argparse
 import os
-import select
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
 import time
+from pathlib import Path
+
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "support"))
+
+try:
+    from quorvin_testing.buses import start_accessibility_bus, start_session_bus
+    from quorvin_testing.checks import START_TIMEOUT, Failure, fail, wait_until
+    from quorvin_testing.processes import LineReader, spawn, stop_process
+    from quorvin_testing.windows import find_window, send_delete
+    from quorvin_testing.xserver import XServer, close_quietly
+except ImportError as problem:  # python3-xlib lives in Debian's own interpreter
+    sys.exit(f"atspi_check: {problem}; run it with /usr/bin/python3 (python3-xlib)")
 
 TITLE = "Quorvin - Programmer Calculator"
 READY_LINE = "DEBUG: App ready!"
-START_TIMEOUT = 15.0  # the X server, the buses, the program's first frame
 TREE_TIMEOUT = 10.0   # the program's application and its controls showing up in the registry
 CHANGE_TIMEOUT = 5.0  # one press read back
 EXIT_TIMEOUT = 10.0   # closing the window until the program has ended
 POLL_SECONDS = 0.05
-
-BUS_LAUNCHER_PATHS = [
-    "/usr/libexec/at-spi-bus-launcher",
-    "/usr/lib/at-spi2-core/at-spi-bus-launcher",
-]
 
 APPLICATION_NAME = "Quorvin"  # in every language
 GERMAN_ADD = "Addieren"      # the + key under LANGUAGE=de
@@ -71,66 +76,8 @@ BUTTONS = [
 ]
 
 
-class CheckFailure(Exception):
-    """What the accessible tree shows differs from what the check expects."""
-
-
-def wait_until(predicate, timeout, what, between=None):
-    """Polls `predicate` until it returns a true value, which is returned. `between` runs before
-    each poll."""
-    deadline = time.monotonic() + timeout
-    while True:
-        if between:
-            between()
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise CheckFailure(f"timed out after {timeout:.0f} s waiting for {what}")
-        time.sleep(POLL_SECONDS)
-
-
-class LineReader:
-    """Lines from a pipe, each by a deadline. It reads the descriptor itself: a buffered file
-    object could hold lines already read that select() then no longer reports."""
-
-    def __init__(self, fd):
-        self.fd = fd
-        self.pending = b""
-
-    def next(self, timeout, what):
-        deadline = time.monotonic() + timeout
-        while b"\n" not in self.pending:
-            ready, _, _ = select.select([self.fd], [], [], max(deadline - time.monotonic(), 0))
-            if not ready:
-                raise CheckFailure(f"timed out after {timeout:.0f} s waiting for {what}")
-            chunk = os.read(self.fd, 4096)
-            if not chunk:
-                raise CheckFailure(f"{what}: the process closed its output")
-            self.pending += chunk
-        line, self.pending = self.pending.split(b"\n", 1)
-        return line.decode(errors="replace").strip()
-
-
-def descendants(pid):
-    """The ids of the processes `pid` started, and theirs, from /proc."""
-    children = {}
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            with open(f"/proc/{entry}/stat", encoding="ascii", errors="replace") as stat:
-                # The command name is in parentheses and may hold spaces: split after it.
-                parent = int(stat.read().rsplit(")", 1)[1].split()[1])
-        except (OSError, IndexError, ValueError):
-            continue
-        children.setdefault(parent, []).append(int(entry))
-    found, pending = [], [pid]
-    while pending:
-        for child in children.get(pending.pop(), []):
-            found.append(child)
-            pending.append(child)
-    return found
+def poll_until(predicate, timeout, what, between=None):
+    return wait_until(predicate, timeout, what, interval=POLL_SECONDS, between=between)
 
 
 class Session:
@@ -138,7 +85,8 @@ class Session:
 
     def __init__(self, program):
         self.program = program
-        self.processes = []  # in start order; ended in reverse
+        self.server = None
+        self.processes = []  # in start order; ended in reverse, each with what it started
         self.runtime_dir = tempfile.mkdtemp(prefix="quorvin-a11y-")
         self.env = {
             "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
@@ -151,38 +99,12 @@ class Session:
             if name in os.environ:
                 self.env[name] = os.environ[name]
 
-    def start(self, command, **options):
-        process = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL, **options)
-        self.processes.append(process)
-        return process
-
     def open(self):
-        read_end, write_end = os.pipe()
-        try:
-            self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                        "-nolisten", "tcp"], pass_fds=[write_end], stderr=subprocess.DEVNULL)
-        finally:
-            os.close(write_end)
-        try:
-            display = LineReader(read_end).next(START_TIMEOUT, "the X display number")
-        finally:
-            os.close(read_end)
-        self.env["DISPLAY"] = ":" + display
-
-        bus = self.start(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = LineReader(bus.stdout.fileno()).next(
-            START_TIMEOUT, "the session bus address")
-
-        launcher = next((path for path in BUS_LAUNCHER_PATHS if os.access(path, os.X_OK)), None)
-        if launcher is None:
-            raise CheckFailure("at-spi-bus-launcher not found; install at-spi2-core")
-        # Started here rather than activated by the session bus on first use, so that it is one
-        # of this session's processes; the program starts once it owns its name.
-        self.start([launcher, "--launch-immediately", "--a11y=1"], stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-        wait_until(self.bus_launcher_ready, START_TIMEOUT, "the AT-SPI bus launcher")
-
+        self.server = XServer("1024x768x24")
+        self.env["DISPLAY"] = self.server.name
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = start_session_bus(self.processes, self.env)
+        # The program starts once the launcher owns its name.
+        start_accessibility_bus(self.processes, self.env)
         self.env.update({
             "QT_QPA_PLATFORM": "xcb",
             "QT_ACCESSIBILITY": "1",
@@ -193,8 +115,8 @@ class Session:
     def start_calculator(self, **environment):
         """Starts the program, with `environment` added to the session's, and waits until it is
         ready."""
-        calculator = subprocess.Popen([self.program], env={**self.env, **environment},
-                                      stdin=subprocess.DEVNULL, stdout=subprocess.PIPE)
+        calculator = spawn([self.program], env={**self.env, **environment},
+                           stdin=subprocess.DEVNULL, stdout=subprocess.PIPE)
         self.processes.append(calculator)
         output = LineReader(calculator.stdout.fileno())
         deadline = time.monotonic() + START_TIMEOUT
@@ -206,54 +128,27 @@ class Session:
 
     def close_window(self):
         """Closes the program's window as a window manager would and returns its exit status."""
+        connection = self.server.connect()
         try:
-            from Xlib import X, display
-            from Xlib.protocol import event
-        except ImportError:
-            raise CheckFailure("needs python3-xlib (Debian's /usr/bin/python3)") from None
-        connection = display.Display(self.env["DISPLAY"])
-        try:
-            windows = connection.screen().root.query_tree().children
-            window = next((w for w in windows if w.get_wm_name() == TITLE), None)
+            window = find_window(connection, TITLE, self.calculator.pid)
             if window is None:
-                raise CheckFailure(f'no window titled "{TITLE}"')
-            protocols = connection.intern_atom("WM_PROTOCOLS")
-            delete = connection.intern_atom("WM_DELETE_WINDOW")
-            window.send_event(event.ClientMessage(
-                window=window, client_type=protocols,
-                data=(32, [delete, X.CurrentTime, 0, 0, 0])), event_mask=X.NoEventMask)
-            connection.sync()  # the server has sent the message before this connection goes
+                fail(f'no window titled "{TITLE}"')
+            send_delete(connection, window)
         finally:
-            connection.close()
+            close_quietly(connection)
         try:
             return self.calculator.wait(timeout=EXIT_TIMEOUT)
         except subprocess.TimeoutExpired:
-            raise CheckFailure(f"the program was still running {EXIT_TIMEOUT:.0f} s after its "
-                               "window was closed") from None
-
-    def bus_launcher_ready(self):
-        answer = subprocess.run(
-            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
-            env=self.env, stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=5)
-        return answer.returncode == 0 and "boolean true" in answer.stdout
+            fail(f"the program was still running {EXIT_TIMEOUT:.0f} s after its window was "
+                 "closed")
 
     def close(self):
         for process in reversed(self.processes):
-            if process.poll() is None:
-                for pid in reversed(descendants(process.pid)):
-                    try:
-                        os.kill(pid, signal.SIGTERM)
-                    except ProcessLookupError:
-                        pass
-                process.terminate()
-            try:
-                process.wait(timeout=2)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+            stop_process(process, descendants_too=True)
             if process.stdout:
                 process.stdout.close()
+        if self.server is not None:
+            self.server.stop()
         shutil.rmtree(self.runtime_dir, ignore_errors=True)
 
 
@@ -304,13 +199,13 @@ def find_application(pyatspi, pid):
                 continue
         return None
 
-    return wait_until(application, TREE_TIMEOUT, "the program in the AT-SPI registry")
+    return poll_until(application, TREE_TIMEOUT, "the program in the AT-SPI registry")
 
 
 def check_application_name(app):
     if app.name != APPLICATION_NAME:
-        raise CheckFailure(f"the application is called {app.name!r}, expected "
-                           f"{APPLICATION_NAME!r}")
+        fail(f"the application is called {app.name!r}, expected "
+             f"{APPLICATION_NAME!r}")
 
 
 def check_tree(pyatspi, pid):
@@ -327,17 +222,17 @@ def check_tree(pyatspi, pid):
                 found.setdefault(element.name, []).append(element)
         return found if sum(map(len, found.values())) >= len(BUTTONS) else None
 
-    found = wait_until(buttons, TREE_TIMEOUT, f"{len(BUTTONS)} buttons")
+    found = poll_until(buttons, TREE_TIMEOUT, f"{len(BUTTONS)} buttons")
     missing = [name for name in BUTTONS if name not in found]
     doubled = [name for name, elements in found.items() if len(elements) > 1]
     unexpected = sorted(set(found) - set(BUTTONS))
     if missing or doubled or unexpected:
-        raise CheckFailure(f"buttons: missing {missing}, more than once {doubled}, "
-                           f"unexpected {unexpected}")
+        fail(f"buttons: missing {missing}, more than once {doubled}, "
+             f"unexpected {unexpected}")
     miscast = [name for name in BUTTONS
                if (found[name][0].getRole() == pyatspi.ROLE_RADIO_BUTTON) != (name in BASES)]
     if miscast:
-        raise CheckFailure(f"buttons with the wrong role (radio for the bases only): {miscast}")
+        fail(f"buttons with the wrong role (radio for the bases only): {miscast}")
 
     def checked_bases():
         return [name for name in BASES
@@ -349,9 +244,9 @@ def check_tree(pyatspi, pid):
 
     def expect(what, read, wanted):
         try:
-            wait_until(lambda: read() == wanted, CHANGE_TIMEOUT, what, announcements.receive)
-        except CheckFailure:
-            raise CheckFailure(f"{what}: read {read()!r}, expected {wanted!r}") from None
+            poll_until(lambda: read() == wanted, CHANGE_TIMEOUT, what, announcements.receive)
+        except Failure:
+            raise Failure(f"{what}: read {read()!r}, expected {wanted!r}") from None
 
     expect("the checked base at launch", checked_bases, ["Decimal"])
     expect("the display and conversion lines at launch", labels,
@@ -361,7 +256,7 @@ def check_tree(pyatspi, pid):
         action = found[name][0].queryAction()
         names = [action.getName(index) for index in range(action.nActions)]
         if "Press" not in names:
-            raise CheckFailure(f'"{name}" offers no press action, only {names}')
+            fail(f'"{name}" offers no press action, only {names}')
         action.doAction(names.index("Press"))
 
     # 7 in decimal: the display and every conversion line change, and each says so.
@@ -393,13 +288,13 @@ def check_german(pyatspi, pid):
                      if element.getRole() == pyatspi.ROLE_PUSH_BUTTON
                      and element.name == GERMAN_ADD), None)
 
-    key = wait_until(add_key, TREE_TIMEOUT, f'the key "{GERMAN_ADD}"')
+    key = poll_until(add_key, TREE_TIMEOUT, f'the key "{GERMAN_ADD}"')
     action = key.queryAction()
     actions = [(action.getName(index), action.getDescription(index))
                for index in range(action.nActions)]
     if ("Press", GERMAN_PRESS_DESCRIPTION) not in actions:
-        raise CheckFailure(f'"{GERMAN_ADD}" offers {actions}, expected ("Press", '
-                           f'"{GERMAN_PRESS_DESCRIPTION}") among them')
+        fail(f'"{GERMAN_ADD}" offers {actions}, expected ("Press", '
+             f'"{GERMAN_PRESS_DESCRIPTION}") among them')
 
 
 def main():
@@ -417,21 +312,21 @@ def main():
         try:
             import pyatspi
         except ImportError:
-            raise CheckFailure("needs python3-pyatspi (Debian's /usr/bin/python3)") from None
+            raise Failure("needs python3-pyatspi (Debian's /usr/bin/python3)") from None
 
         count = check_tree(pyatspi, session.calculator.pid)
         # The program also ends cleanly with its accessibility bridge in use (under a sanitizer
         # build, that includes the leak check at exit).
         status = session.close_window()
         if status != 0:
-            raise CheckFailure(f"the program ended with status {status} after its window closed")
+            fail(f"the program ended with status {status} after its window closed")
         session.start_calculator(LANGUAGE="de")
         check_german(pyatspi, session.calculator.pid)
         status = session.close_window()
         if status != 0:
-            raise CheckFailure(f"the German program ended with status {status} after its window "
-                               "closed")
-    except CheckFailure as failure:
+            fail(f"the German program ended with status {status} after its window "
+                 "closed")
+    except Failure as failure:
         print(f"atspi_check: FAIL: {failure}", file=sys.stderr)
         return 1
     finally:

@@ -25,7 +25,6 @@ Usage: /usr/bin/python3 tests/a11y/orca_speech.py --program build/bin/quorvin
 import argparse
 import os
 import re
-import signal
 import subprocess
 import sys
 import threading
@@ -34,14 +33,16 @@ import tty
 from pathlib import Path
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
-sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
+TESTS = Path(__file__).resolve().parent.parent
+sys.path[:0] = [str(TESTS / "support"), str(TESTS / "e2e")]  # e2e: the layout the session reads
 
 try:
-    import xsession
+    from quorvin_testing.buses import start_accessibility_bus, start_session_bus
+    from quorvin_testing.checks import Failure, check, fail, wait_until
+    from quorvin_testing.processes import spawn, stop_process
+    from quorvin_testing.session import Session
 except ImportError as problem:  # python3-xlib lives in Debian's own interpreter
     sys.exit(f"orca_speech: {problem}; run it with /usr/bin/python3 (python3-xlib)")
-
-from atspi_check import BUS_LAUNCHER_PATHS, descendants  # noqa: E402
 
 ORCA_TIMEOUT = 30.0   # Orca up and listening to the registry
 SPEECH_TIMEOUT = 10.0  # one click until Orca has said what it says about it
@@ -96,13 +97,12 @@ class SpeechLog:
                 pass
 
 
-class OrcaSession(xsession.Session):
+class OrcaSession(Session):
     """The e2e session (Xvfb, the program, XTEST clicks) with a session bus, the accessibility
     bus and Orca in it, all started before the program."""
 
     def start(self):
-        self._start_xvfb()
-        self._add_keysyms()
+        self.start_display()
         # English speech from Orca and English names from the program, whatever the caller's
         # locale; settings and caches go to the session's own folder.
         for variable in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
@@ -113,59 +113,34 @@ class OrcaSession(xsession.Session):
                         GSETTINGS_BACKEND="memory")
         self.helpers = []
         self.speech = SpeechLog()
-        bus = self._helper(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                           stdout=subprocess.PIPE)
-        address = bus.stdout.readline().decode().strip()
-        xsession.check(address, "the session bus did not start")
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = address
-
-        launcher = next((path for path in BUS_LAUNCHER_PATHS if os.access(path, os.X_OK)), None)
-        xsession.check(launcher, "at-spi-bus-launcher not found; install at-spi2-core")
-        self._helper([launcher, "--launch-immediately", "--a11y=1"])
-        xsession.wait_until(self._bus_launcher_ready, xsession.START_TIMEOUT,
-                            "the AT-SPI bus launcher")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = start_session_bus(self.helpers, self.env,
+                                                                 self.workdir)
+        start_accessibility_bus(self.helpers, self.env, self.workdir)
 
         started = time.monotonic()
         orca_env = dict(self.env, SPEECHD_CMD="/bin/false",
                         SPEECHD_ADDRESS="unix_socket:" + os.path.join(self.workdir, "no-speech"))
-        self.orca = self._helper(["orca", "--debug-file", self.speech.path,
-                                  "--user-prefs", os.path.join(self.workdir, "orca")],
-                                 env=orca_env)
-        xsession.wait_until(lambda: self._orca_alive() and self.speech.has_line(ORCA_READY),
-                            ORCA_TIMEOUT, "Orca to start")
+        self.orca = spawn(["orca", "--debug-file", self.speech.path,
+                           "--user-prefs", os.path.join(self.workdir, "orca")],
+                          env=orca_env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL, cwd=self.workdir)
+        self.helpers.append(self.orca)
+        wait_until(lambda: self._orca_alive() and self.speech.has_line(ORCA_READY),
+                   ORCA_TIMEOUT, "Orca to start")
         self.figures.append(f"Orca up in {time.monotonic() - started:.1f} s")
 
         self.env.update(QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         self.start_program()
         return self
 
-    def _helper(self, command, stdout=subprocess.DEVNULL, env=None):
-        process = xsession.spawn(command, env=env or self.env, stdin=subprocess.DEVNULL,
-                                 stdout=stdout, stderr=subprocess.DEVNULL, cwd=self.workdir)
-        self.helpers.append(process)
-        return process
-
     def _orca_alive(self):
-        xsession.check(self.orca.poll() is None, f"Orca exited with status {self.orca.returncode}")
+        check(self.orca.poll() is None, f"Orca exited with status {self.orca.returncode}")
         return True
-
-    def _bus_launcher_ready(self):
-        answer = subprocess.run(
-            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
-            env=self.env, stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=5)
-        return answer.returncode == 0 and "boolean true" in answer.stdout
 
     def close(self):
         super().close()  # the program and the X server
         for process in reversed(getattr(self, "helpers", [])):
-            if process.poll() is None:
-                for pid in reversed(descendants(process.pid)):
-                    try:
-                        os.kill(pid, signal.SIGTERM)
-                    except ProcessLookupError:
-                        pass
-            xsession.stop_process(process)
+            stop_process(process, descendants_too=True)
             if process.stdout:
                 process.stdout.close()
         if hasattr(self, "speech"):
@@ -183,10 +158,9 @@ def expect_spoken(session, since, wanted, what):
         return position == len(wanted)
 
     try:
-        xsession.wait_until(heard, SPEECH_TIMEOUT, what, interval=0.05)
-    except xsession.ScenarioFailure:
-        xsession.fail(f"{what}: Orca said {session.speech.spoken()[since:]}, expected {wanted} "
-                      "among it")
+        wait_until(heard, SPEECH_TIMEOUT, what, interval=0.05)
+    except Failure:
+        fail(f"{what}: Orca said {session.speech.spoken()[since:]}, expected {wanted} among it")
 
 
 def click(session, title):
@@ -199,8 +173,8 @@ def check_speech(session):
     session.wait_ready()
     # Orca has seen the program join the accessibility bus, by its name (not its desktop id).
     program = "[application | Quorvin]"
-    xsession.wait_until(lambda: session.speech.has_line(program), SPEECH_TIMEOUT,
-                        "Orca to see the program", interval=0.05)
+    wait_until(lambda: session.speech.has_line(program), SPEECH_TIMEOUT, "Orca to see the program",
+               interval=0.05)
 
     for title in ("1", "+", "2"):
         click(session, title)
@@ -224,7 +198,7 @@ def main():
     try:
         session.start()
         check_speech(session)
-    except xsession.ScenarioFailure as failure:
+    except Failure as failure:
         print(f"orca_speech: FAIL: {failure}", file=sys.stderr)
         return 1
     finally:

@@ -17,7 +17,8 @@ from Xlib import X, Xatom, display
 from Xlib.protocol import event as xevent
 
 from keypad_scenarios import BIN, DEC, HEX, digit, select_base
-from xsession import LINE_TIMEOUT, scenario, wait_until
+from quorvin_testing.checks import LINE_TIMEOUT, wait_until
+from quorvin_testing.scenarios import scenario
 
 PASTED = "DEBUG: Pasted from clipboard: "
 

@@ -21,10 +21,12 @@ from Xlib.protocol import event as xevent
 
 import layout
 from keypad_scenarios import digit
-from resilience_scenarios import peak_resident_kib
 from resize_scenarios import STARTED, check_allowed, live_resize
-from xsession import (LAUNCH_LINES, LINE_TIMEOUT, QUIET, START_TIMEOUT, check, scenario, spawn,
-                      wait_until)
+from quorvin_testing.buses import start_session_bus
+from quorvin_testing.checks import LINE_TIMEOUT, START_TIMEOUT, check, wait_until
+from quorvin_testing.processes import QUIET, peak_resident_kib, spawn
+from quorvin_testing.scenarios import scenario
+from quorvin_testing.session import LAUNCH_LINES
 
 MUTTER = ["dbus-run-session", "--", "mutter", "--x11", "--replace", "--sm-disable"]
 METACITY = ["dbus-run-session", "--", "metacity", "--replace", "--sm-disable"]
@@ -227,11 +229,7 @@ class RemoteKeyboard:
 
 
 def mutter_wayland(session):
-    bus = spawn(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    session.clipboard_owners.append(bus)  # ended with the session
-    address = bus.stdout.readline().decode().strip()
-    check(address.startswith("unix:"), f"dbus-daemon gave no address: {address!r}")
+    address = start_session_bus(session.clipboard_owners)  # ended with the session
     env = dict(session.env, DBUS_SESSION_BUS_ADDRESS=address)
     session.wm = spawn(["mutter", "--headless", "--wayland", "--no-x11", "--virtual-monitor",
                         "1920x1080", f"--wayland-display={WAYLAND_SOCKET}"],

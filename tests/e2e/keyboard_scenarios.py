@@ -10,7 +10,8 @@ characters escaped), any line the command adds, and the value the display shows 
 
 import subprocess
 
-from xsession import check, scenario
+from quorvin_testing.checks import check
+from quorvin_testing.scenarios import scenario
 
 KEY = "DEBUG: Key pressed: "
 TO_HEX = ["DEBUG: System changed to: hexadecimal"]

@@ -5,7 +5,8 @@
 """Clicks on the keypad and the base buttons, as a user makes them."""
 
 import layout
-from xsession import check, scenario
+from quorvin_testing.checks import check
+from quorvin_testing.scenarios import scenario
 
 HEX, DEC, BIN = "hexadecimal", "decimal", "binary"
 BASE_TITLES = {HEX: "HEX", DEC: "DEC", BIN: "BIN"}

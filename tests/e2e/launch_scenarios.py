@@ -10,7 +10,9 @@ from pathlib import Path
 from Xlib import Xatom
 
 import layout
-from xsession import LAUNCH_LINES, LINE_TIMEOUT, check, scenario, wait_until
+from quorvin_testing.checks import LINE_TIMEOUT, check, wait_until
+from quorvin_testing.scenarios import scenario
+from quorvin_testing.session import LAUNCH_LINES
 
 DESKTOP_ENTRY = Path(__file__).resolve().parents[2] / "data" / "io.quorvin.Quorvin.desktop"
 # Points of the 128 × 128 icon (data/io.quorvin.Quorvin.svg) and their colours: outside the body,

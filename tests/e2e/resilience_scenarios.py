@@ -28,8 +28,11 @@ from Xlib.protocol import event as xevent
 import layout
 from clipboard_scenarios import PASTED, Answer, ClipboardOwner
 from keypad_scenarios import digit
-from xsession import (LAUNCH_LINES, LINE_TIMEOUT, START_TIMEOUT, OutputLines, check, fail,
-                      scenario, spawn, stop_process, wait_until)
+from quorvin_testing.checks import LINE_TIMEOUT, START_TIMEOUT, check, fail, wait_until
+from quorvin_testing.processes import (OutputLines, is_sanitized, peak_resident_kib, spawn,
+                                       stop_process)
+from quorvin_testing.scenarios import scenario
+from quorvin_testing.session import LAUNCH_LINES
 
 COPIED = "DEBUG: Copied to clipboard: "
 # Longer than a pipe holds (64 KiB): the program's writer waits inside this line.
@@ -537,19 +540,6 @@ def a_close_request_ends_a_waiting_paste(session):
     session.figures.append(f"closed {took:.2f} s after the request, status {status}")
     check(status == 0, f"exit status {status}")
     check(took < 1.0, f"the program took {took:.2f} s to close")
-
-
-def peak_resident_kib(pid):
-    with open(f"/proc/{pid}/status", encoding="ascii") as status:
-        for line in status:
-            if line.startswith("VmHWM:"):
-                return int(line.split()[1])
-    fail(f"no VmHWM for process {pid}")
-
-
-def is_sanitized(pid):
-    with open(f"/proc/{pid}/maps", encoding="ascii", errors="replace") as maps:
-        return "libasan" in maps.read()
 
 
 @scenario()

@@ -9,7 +9,8 @@ import re
 import time
 
 from keypad_scenarios import HEX, digit, select_base
-from xsession import check, fail, scenario
+from quorvin_testing.checks import check, fail
+from quorvin_testing.scenarios import scenario
 
 STARTED = "DEBUG: Live resize started"
 ENDED = "DEBUG: Live resize ended"

@@ -16,7 +16,9 @@ import time
 from clipboard_scenarios import PASTED
 from keypad_scenarios import DEC, HEX, digit, select_base
 from resize_scenarios import STARTED, check_allowed, live_resize
-from xsession import QUIET, check, fail, scenario
+from quorvin_testing.checks import check
+from quorvin_testing.processes import QUIET, resident_kib
+from quorvin_testing.scenarios import scenario
 
 KEY = "DEBUG: Key pressed: "
 SEED = 20240607
@@ -87,14 +89,6 @@ def random_keys_and_clicks_then_a_known_sequence(session):
         f" {settled - clicked:.2f} s after the last click",
         f"{len(lines)} lines: {key_lines} key lines, {pressed} key clicks",
     ]
-
-
-def resident_kib(pid):
-    with open(f"/proc/{pid}/status", encoding="ascii") as status:
-        for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    fail(f"no VmRSS for process {pid}")
 
 
 @scenario()

@@ -27,10 +27,12 @@ import traceback
 from pathlib import Path
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
-sys.path.insert(0, str(Path(__file__).resolve().parent))
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "support"))
 
 try:
-    import xsession
+    from quorvin_testing.checks import Failure, check
+    from quorvin_testing.scenarios import scenarios_of
+    from quorvin_testing.session import Session
 except ImportError as problem:  # python3-xlib lives in Debian's own interpreter
     sys.exit(f"run_e2e: {problem}; run it with /usr/bin/python3 (python3-xlib)")
 
@@ -54,12 +56,12 @@ def parse_args():
 
 def selected_scenarios(group, wm, only):
     module = importlib.import_module(f"{group}_scenarios")
-    return [s for s in xsession.scenarios_of(module) if wm in s.modes and only in s.name]
+    return [s for s in scenarios_of(module) if wm in s.modes and only in s.name]
 
 
 def run_one(entry, program, wm):
     """Runs one scenario; returns (None when it passed, else a report; its figures)."""
-    session = xsession.Session(program, window_manager=(wm == "openbox"), screen=entry.screen)
+    session = Session(program, window_manager=(wm == "openbox"), screen=entry.screen)
     try:
         session.start(entry.prepare)
         if entry.ready:
@@ -69,10 +71,10 @@ def run_one(entry, program, wm):
             session.send_delete()
             session.output.expect(["DEBUG: App closing"])
             status = session.wait_exit()
-            xsession.check(status == 0, f"exit status {status} after closing the window")
-            xsession.check(session.output.next() is None, "output after the closing line")
+            check(status == 0, f"exit status {status} after closing the window")
+            check(session.output.next() is None, "output after the closing line")
         return None, session.figures
-    except xsession.ScenarioFailure as failure:
+    except Failure as failure:
         report = [str(failure)]
     except Exception:  # a broken scenario or harness: report it like a failure
         report = [traceback.format_exc().rstrip()]

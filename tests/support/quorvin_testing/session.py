@@ -10,25 +10,24 @@ and process id, and then acts only through the X server: XTEST pointer events at
 coordinates, xdotool for keys and resizes, xclip for the clipboard, XGetImage for colours and a
 WM_DELETE_WINDOW message for closing. Everything it starts is ended by process id in `close()`.
 
-Needs Debian's /usr/bin/python3 with python3-xlib, and Xvfb, xdotool, xclip and openbox.
+Needs Debian's /usr/bin/python3 with python3-xlib, Xvfb, xdotool, xclip and openbox, and the
+calculator's layout model (tests/e2e/layout.py) on the path.
 """
 
-import dataclasses
 import os
-import queue
-import select
 import shutil
-import signal
 import subprocess
 import tempfile
-import threading
-import time
 
-from Xlib import X, Xatom, display, error
+from Xlib import X, error
 from Xlib.ext import xtest
-from Xlib.protocol import event as xevent
 
 import layout
+
+from .checks import LINE_TIMEOUT, START_TIMEOUT, Failure, check, fail, wait_until
+from .processes import OutputLines, shorten, spawn, stop_process
+from .windows import byte_order, find_window, pixel, send_delete
+from .xserver import XServer, close_quietly
 
 TITLE = "Quorvin - Programmer Calculator"
 LAUNCH_LINES = ["DEBUG: Quorvin starting...", "DEBUG: UI setup complete", "DEBUG: App ready!"]
@@ -38,178 +37,6 @@ SCREEN = "2048x1536x24"
 # Keysyms that a US keymap lacks but the key tests type. They get spare keycodes before the
 # program starts, so that xdotool never remaps a keycode while the program reads it.
 EXTRA_KEYSYMS = {"multiply": 0x00D7, "division": 0x00F7, "ssharp": 0x00DF, "Linefeed": 0xFF0A}
-
-LINE_TIMEOUT = 5.0      # an answer to one action
-START_TIMEOUT = 15.0    # the X server, the window manager, the program's first frame
-QUIET_SECONDS = 0.2     # "nothing happens" checks
-QUIET = object()        # what next_unless_quiet() gives when no line came
-
-
-class ScenarioFailure(Exception):
-    """What the program did differs from what a scenario expects."""
-
-
-def fail(message):
-    raise ScenarioFailure(message)
-
-
-def check(condition, message):
-    if not condition:
-        fail(message)
-
-
-def wait_until(predicate, timeout, what, interval=0.005):
-    """Polls `predicate` until it returns a true value, which is returned."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            fail(f"timed out after {timeout:.1f} s waiting for {what}")
-        time.sleep(interval)
-
-
-def spawn(command, **options):
-    """Starts a process that gets SIGTERM when the runner dies (setpriv from util-linux sets
-    the parent-death signal, then runs the command in its place), so that a runner killed by a
-    test timeout leaves no X server, window manager or program behind."""
-    return subprocess.Popen(["setpriv", "--pdeathsig", "TERM", "--", *command], **options)
-
-
-def stop_process(process, grace=2.0):
-    """Ends one process that this module started, by its id."""
-    if process is None:
-        return
-    if process.poll() is None:
-        process.send_signal(signal.SIGTERM)
-        try:
-            process.wait(timeout=grace)
-        except subprocess.TimeoutExpired:
-            process.kill()
-    try:
-        process.wait(timeout=grace)
-    except subprocess.TimeoutExpired:
-        pass
-
-
-def shorten(lines, length=300):
-    """repr() of a list of lines, each cut to `length` characters (a paste can be megabytes)."""
-    return "[" + ", ".join(repr(line) if line is None or len(line) <= length
-                           else repr(line[:length]) + f"...({len(line)} characters)"
-                           for line in lines) + "]"
-
-
-# --- scenarios ---------------------------------------------------------------------------------
-
-
-@dataclasses.dataclass
-class Scenario:
-    name: str
-    function: object
-    modes: tuple  # "none" (no window manager), "openbox"
-    ready: bool   # started and checked up to a painted, focused window before it runs
-    screen: str   # the Xvfb screen, "WIDTHxHEIGHTxDEPTH"
-    prepare: object  # called with the Session before the program starts, or None
-    # Under a window manager: run once more after a failure (both runs are reported). Only for a
-    # scenario that meets a known race of the window manager, never to pass a fault of our own.
-    wm_retry: bool = False
-
-
-def scenario(modes=("none", "openbox"), ready=True, screen=SCREEN, prepare=None, wm_retry=False):
-    """Marks a function of a scenario module as a scenario; it receives a started Session."""
-    def register(function):
-        function.e2e_scenario = Scenario(function.__name__, function, tuple(modes), ready,
-                                         screen, prepare, wm_retry)
-        return function
-    return register
-
-
-def scenarios_of(module):
-    """The module's scenarios in the order they are defined."""
-    return [value.e2e_scenario for value in vars(module).values()
-            if hasattr(value, "e2e_scenario")]
-
-
-# --- the program's standard output -------------------------------------------------------------
-
-
-class OutputLines:
-    """The program's standard output, one decoded line at a time, read on a thread.
-
-    Lines are decoded as UTF-8; bytes that are not are kept as surrogate escapes so that a
-    comparison shows them. A None in the queue marks the end of the output.
-    """
-
-    def __init__(self, stream):
-        self._lines = queue.Queue()
-        self.history = []
-        self._thread = threading.Thread(target=self._read, args=(stream,), daemon=True)
-        self._thread.start()
-
-    def _read(self, stream):
-        try:
-            for raw in iter(stream.readline, b""):
-                self._lines.put(raw.rstrip(b"\n").decode("utf-8", "surrogateescape"))
-        except (OSError, ValueError):
-            pass  # the pipe was closed under us at the end of a session
-        self._lines.put(None)
-
-    def next(self, timeout=LINE_TIMEOUT):
-        """The next line, or None at the end of the output; fails when none comes in time."""
-        line = self.next_unless_quiet(timeout)
-        if line is QUIET:
-            fail(f"no output line within {timeout:.1f} s; last lines: {self.tail()}")
-        return line
-
-    def expect(self, expected, timeout=LINE_TIMEOUT):
-        """The next lines are exactly `expected`, in order."""
-        got = []
-        for want in expected:
-            line = self.next(timeout)
-            got.append(line)
-            if line != want:
-                fail("output differs:\n  expected " + shorten(expected) + "\n  got      "
-                     + shorten(got) + ("" if line is not None else " and the end of the output"))
-
-    def next_unless_quiet(self, seconds):
-        """The next line if one comes within `seconds` (None at the end), else QUIET."""
-        try:
-            line = self._lines.get(timeout=seconds)
-        except queue.Empty:
-            return QUIET
-        if line is None:
-            self._lines.put(None)  # stays at the end
-        else:
-            self.history.append(line)
-        return line
-
-    def expect_quiet(self, seconds=QUIET_SECONDS):
-        """No line arrives for `seconds`."""
-        line = self.next_unless_quiet(seconds)
-        if line is not QUIET:
-            fail(f"unexpected output {shorten([line])}" if line is not None
-                 else "the output ended (the program exited)")
-
-    def until(self, last, timeout=LINE_TIMEOUT, limit=10000):
-        """Every line up to and including the first one equal to `last` (or, if `last` is a
-        function, the first one for which it returns true)."""
-        is_last = last if callable(last) else last.__eq__
-        got = []
-        while len(got) < limit:
-            line = self.next(timeout)
-            if line is None:
-                fail(f"the output ended before {last!r}; lines: {shorten(got[-20:])}")
-            got.append(line)
-            if is_last(line):
-                return got
-        fail(f"no {last!r} within {limit} lines")
-
-    def tail(self, count=8):
-        return shorten(self.history[-count:])
-
-
-# --- the session -------------------------------------------------------------------------------
 
 
 class Session:
@@ -241,8 +68,7 @@ class Session:
     def start(self, prepare=None):
         """Starts the X server, the window manager if asked, and the program (after
         `prepare(self)`, if given, which may change `self.env`)."""
-        self._start_xvfb()
-        self._add_keysyms()
+        self.start_display()
         if self.window_manager:
             self._start_openbox()
         if prepare:
@@ -256,43 +82,16 @@ class Session:
                              stdout=subprocess.PIPE, stderr=self._stderr, cwd=self.workdir)
         self.output = OutputLines(self.process.stdout)
 
-    def _start_xvfb(self):
-        # Xvfb picks the display number itself (-displayfd): it takes the first one without a
-        # socket in /tmp/.X11-unix and a /tmp/.X<n>-lock, atomically, so parallel runs never
-        # share a server, and it writes the number once it accepts connections.
-        read_end, write_end = os.pipe()
-        try:
-            self.server = spawn(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen, "-nolisten",
-                 "tcp"],
-                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                pass_fds=(write_end,))
-            os.close(write_end)
-            write_end = None
-            number = self._read_display_number(read_end)
-        finally:
-            os.close(read_end)
-            if write_end is not None:
-                os.close(write_end)
-        check(number is not None, "Xvfb did not start")
-        self.display_name = f":{number}"
-        self.conn = display.Display(self.display_name)
+    def start_display(self):
+        """Starts the X server, connects to it and gives the extra keysyms their keycodes."""
+        self.server = XServer(self.screen)
+        self.display_name = self.server.name
+        self.conn = self.server.connect()
         self.env = dict(os.environ, DISPLAY=self.display_name, QT_QPA_PLATFORM="xcb",
                         XDG_RUNTIME_DIR=self.runtime_dir, HOME=self.workdir)
         for variable in ("WAYLAND_DISPLAY", "XAUTHORITY", "SESSION_MANAGER"):
             self.env.pop(variable, None)
-
-    def _read_display_number(self, fd):
-        text = b""
-        deadline = time.monotonic() + START_TIMEOUT
-        while not text.endswith(b"\n") and time.monotonic() < deadline:
-            if not select.select([fd], [], [], 0.1)[0]:
-                continue
-            chunk = os.read(fd, 64)
-            if not chunk:
-                break  # Xvfb exited
-            text += chunk
-        return int(text) if text.strip().isdigit() else None
+        self._add_keysyms()
 
     def _add_keysyms(self):
         first = self.conn.display.info.min_keycode
@@ -342,12 +141,9 @@ class Session:
         if self._stderr is not None:
             self._stderr.close()
         stop_process(self.wm)
-        if self.conn is not None:
-            try:
-                self.conn.close()
-            except (OSError, error.ConnectionClosedError):
-                pass  # the server is gone already
-        stop_process(self.server)
+        close_quietly(self.conn)
+        if self.server is not None:
+            self.server.stop()
         shutil.rmtree(self.workdir, ignore_errors=True)
 
     def stderr_tail(self, count=10):
@@ -372,31 +168,10 @@ class Session:
         def found():
             check(self.process.poll() is None,
                   f"the program exited with status {self.process.returncode}")
-            return self._search_window()
+            return find_window(self.conn, TITLE, self.process.pid)
 
         self.window = wait_until(found, START_TIMEOUT, f"a window titled {TITLE!r}")
         return self.window
-
-    def _search_window(self):
-        name_atom = self.conn.get_atom("_NET_WM_NAME")
-        pid_atom = self.conn.get_atom("_NET_WM_PID")
-        pending = [self.conn.screen().root]
-        while pending:
-            try:
-                children = pending.pop().query_tree().children
-            except error.XError:
-                continue
-            for child in children:
-                try:
-                    name = child.get_full_property(name_atom, X.AnyPropertyType)
-                    pid = child.get_full_property(pid_atom, Xatom.CARDINAL)
-                    if (name is not None and _text(name.value) == TITLE and pid is not None
-                            and int(pid.value[0]) == self.process.pid):
-                        return child
-                    pending.append(child)
-                except error.XError:
-                    continue  # destroyed while we looked
-        return None
 
     def geometry(self):
         """(root x, root y, width, height) of the window's content area (of the calculator in
@@ -446,7 +221,7 @@ class Session:
 
         try:
             wait_until(painted, START_TIMEOUT, "the window's first frame")
-        except ScenarioFailure as failure:
+        except Failure as failure:
             fail(f"{failure}: {seen[0] if seen else ''}")
 
     def _ancestry(self):
@@ -582,8 +357,7 @@ class Session:
         """The window's content as a `layout.Image`."""
         x, y, width, height = self.content or (0, 0, *self.size())
         image = self.window.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF)
-        order = "little" if self.conn.display.info.image_byte_order == X.LSBFirst else "big"
-        return layout.Image(image.data, width, height, order)
+        return layout.Image(image.data, width, height, byte_order(self.conn))
 
     def pixel(self, x, y):
         """(r, g, b) at a content point, or None while the window cannot be read."""
@@ -592,13 +366,7 @@ class Session:
         if not (0 <= px < width and 0 <= py < height):
             return None
         left, top = self.content[:2] if self.content else (0, 0)
-        try:
-            image = self.window.get_image(left + px, top + py, 1, 1, X.ZPixmap, 0xFFFFFFFF)
-        except error.XError:
-            return None
-        order = "little" if self.conn.display.info.image_byte_order == X.LSBFirst else "big"
-        value = int.from_bytes(image.data[:4], order)
-        return (value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF
+        return pixel(self.conn, self.window, left + px, top + py)
 
     def wait_layout(self, selected_base):
         """Waits until the screen shows the layout at the window's current scale."""
@@ -610,7 +378,7 @@ class Session:
 
         try:
             wait_until(matches, LINE_TIMEOUT, "the layout at the current scale", interval=0.02)
-        except ScenarioFailure:
+        except Failure:
             width, height = self.size()
             fail(f"the {width} × {height} window does not show the layout at scale"
                  f" {width / 400:g}:\n    " + "\n    ".join(findings[:12]))
@@ -630,12 +398,7 @@ class Session:
 
     def send_delete(self):
         """Asks the window to close, as a window manager's close button does."""
-        protocols = self.conn.get_atom("WM_PROTOCOLS")
-        delete = self.conn.get_atom("WM_DELETE_WINDOW")
-        message = xevent.ClientMessage(window=self.window, client_type=protocols,
-                                       data=(32, [delete, X.CurrentTime, 0, 0, 0]))
-        self.window.send_event(message, event_mask=X.NoEventMask)
-        self.conn.sync()
+        send_delete(self.conn, self.window)
 
     def wait_exit(self, timeout=LINE_TIMEOUT):
         try:
@@ -646,6 +409,3 @@ class Session:
     def alive(self):
         return self.process.poll() is None
 
-
-def _text(value):
-    return value.decode("utf-8", "replace") if isinstance(value, bytes) else str(value)
