@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/platform/DebugLog.h"
 
 #include <poll.h>
 #include <unistd.h>

@@ -5,7 +5,7 @@
 // Whether the D-Bus session bus answers, asked over a plain socket before Qt connects to it: Qt's
 // accessibility bridge connects synchronously at start-up and waits as long as the bus lets it.
 
-#include "quorvin/toolkit/SessionBusProbe.h"
+#include "quorvin/platform/SessionBusProbe.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -16,6 +16,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -162,6 +163,16 @@ bool sessionBusIsSilent(std::chrono::milliseconds timeout) {
         return silent;
     }
     return false;
+}
+
+bool avoidSilentSessionBus(std::chrono::milliseconds timeout) {
+    if (!sessionBusIsSilent(timeout)) return false;
+    const std::string line =
+        "quorvin: the D-Bus session bus does not answer; starting without accessibility\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fflush(stderr);
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/dev/null", 1);
+    return true;
 }
 
 }  // namespace quorvin::toolkit

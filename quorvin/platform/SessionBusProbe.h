@@ -4,7 +4,8 @@
 
 #pragma once
 
-// Private to the toolkit and its tests: a check of the D-Bus session bus, made before Qt starts.
+// A check of the D-Bus session bus, made before the window system starts, and what the program does
+// about a bus that does not answer.
 
 #include <chrono>
 
@@ -15,5 +16,11 @@ namespace quorvin::toolkit {
 // bridge would then wait for it at start-up. False when it answers, refuses at once, or no bus
 // that a plain socket can reach is configured.
 bool sessionBusIsSilent(std::chrono::milliseconds timeout);
+
+// A session bus that takes connections and never answers (a stopped daemon) would hold the start
+// in Qt's accessibility bridge for minutes. Asked first (for at most `timeout`), a silent bus gets
+// one line on standard error, and DBUS_SESSION_BUS_ADDRESS then names a bus that fails at once, so
+// that the program starts without accessibility. True when it did so.
+bool avoidSilentSessionBus(std::chrono::milliseconds timeout);
 
 }  // namespace quorvin::toolkit

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "quorvin/toolkit/Text.h"
+#include "quorvin/text/Text.h"
 
 #include <QString>
 #include <QTextBoundaryFinder>
@@ -10,13 +10,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/text/QtText.h"
 
 namespace quorvin::toolkit {
-
-QString toQString(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 namespace {
 

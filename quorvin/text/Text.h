@@ -15,6 +15,10 @@ namespace quorvin::toolkit {
 // each. Invalid UTF-8 is read as the desktop decodes it (replacement characters).
 void forEachGrapheme(std::string_view utf8, const std::function<void(std::string_view)>& visit);
 
+// True when the text is UTF-8 that Qt decodes and encodes back unchanged: well formed, with no
+// surrogate, noncharacter or byte-order mark. Anything else is left to Qt.
+bool isPlainUtf8(std::string_view text);
+
 // The whole text upper-cased with the full Unicode mapping ("ß" becomes "SS").
 std::string uppercased(std::string_view utf8);
 

@@ -2,15 +2,11 @@
 //
 // SPDX-License-Identifier: MIT
 
-// Reading the X11 CLIPBOARD selection as text over a connection of the toolkit's own. The owner
-// gets 5 s for each answer and the whole paste 30 s and 128 MiB; while it waits the event loop
-// runs (the input router holds the input that arrives meanwhile), and the text arrives as the
-// owner's bytes, decoded by the type the owner gave them, never as a UTF-16 copy of UTF-8. Xlib's
-// macros clash with Qt's names, so its headers come last.
+// Reading the X11 CLIPBOARD selection as text over a connection of the program's own. The owner
+// gets 5 s for each answer and the whole paste 30 s and 128 MiB; while it waits the caller's event
+// loop runs, and the text arrives as the owner's bytes, never as a UTF-16 copy of UTF-8.
 
-#include <QByteArray>
-#include <QGuiApplication>
-#include <QString>
+#include "quorvin/x11/Clipboard.h"
 
 #include <poll.h>
 
@@ -27,15 +23,11 @@
 #include <utility>
 #include <vector>
 
-#include "quorvin/toolkit/InputRouter.h"
-#include "quorvin/toolkit/QtConversions.h"
-#include "quorvin/toolkit/X11.h"
-
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-namespace quorvin::toolkit {
+namespace quorvin::x11 {
 
 namespace {
 
@@ -61,13 +53,16 @@ struct Connection {
     Atom utf8String = 0, utf8Text = 0, text = 0, compoundText = 0;
 };
 
-// Opened on the first paste, on the display Qt uses, and kept unchanged for the program's life.
-const Connection* connection() {
-    static const Connection* const opened = []() -> const Connection* {
-        const auto* x11 =
-            qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-        if (!x11 || !x11->display()) return nullptr;
-        Display* display = XOpenDisplay(DisplayString(x11->display()));
+// Opened on the first paste, on the display the program uses, and kept unchanged for its life.
+const Connection* opened = nullptr;
+bool openTried = false;
+
+const Connection* open(Display* programDisplay) {
+    if (openTried) return opened;
+    openTried = true;
+    opened = [programDisplay]() -> const Connection* {
+        if (!programDisplay) return nullptr;
+        Display* display = XOpenDisplay(DisplayString(programDisplay));
         if (!display) return nullptr;
         auto* c = new Connection;
         c->display = display;
@@ -108,6 +103,7 @@ void reportStop(Stop stop) {
 // One paste: its connection, its deadline and, once it has stopped early, why.
 struct Transfer {
     const Connection& c;
+    const WaitForReadable& wait;
     Clock::time_point deadline;
     Stop stop = Stop::none;
     std::size_t held = 0;  // bytes of the owner's text kept so far
@@ -132,8 +128,7 @@ struct Transfer {
             pollfd descriptor{ConnectionNumber(c.display), POLLIN, 0};
             if (poll(&descriptor, 1, kBriefWait) > 0) continue;
             // Readable or past the deadline, the loop's start tells which.
-            if (InputRouter::waitForReadable(ConnectionNumber(c.display), answerDeadline) ==
-                InputRouter::WaitEnd::quitting) {
+            if (!wait(ConnectionNumber(c.display), answerDeadline)) {
                 stop = Stop::leaving;
                 return std::nullopt;
             }
@@ -255,16 +250,11 @@ bool offers(std::string_view targets, Atom target) {
     return false;
 }
 
-std::string fromUtf8(std::string bytes) {
-    if (isPlainUtf8(bytes)) return bytes;
-    return toUtf8(QString::fromUtf8(QByteArrayView(bytes)));
-}
-
 // Compound text (ISO 2022 with X's escapes; plain Latin-1 is the simplest case) as UTF-8, by
 // Xlib's own converter. Its NUL-separated parts are kept apart by NULs.
 // TEXT is no encoding of its own; an owner that names it is read as compound text, which reads
 // plain Latin-1 the same way.
-std::optional<std::string> fromCompoundText(const Connection& c, std::string& bytes) {
+std::optional<ClipboardText> fromCompoundText(const Connection& c, std::string& bytes) {
     XTextProperty property{};
     property.value = reinterpret_cast<unsigned char*>(bytes.data());
     property.encoding = c.compoundText;
@@ -280,23 +270,25 @@ std::optional<std::string> fromCompoundText(const Connection& c, std::string& by
         text += list[i];
     }
     XFreeStringList(list);
-    return fromUtf8(std::move(text));
+    return ClipboardText{std::move(text), ClipboardText::Encoding::utf8};
 }
 
-// The answer's bytes as UTF-8 text, decoded by the type the owner gave them (whatever was asked
-// for), or nothing when that type is no text.
-std::optional<std::string> decode(const Connection& c, Atom target, Answer answer) {
+// The answer's bytes as text, decoded by the type the owner gave them (whatever was asked for), or
+// nothing when that type is no text.
+std::optional<ClipboardText> decode(const Connection& c, Atom target, Answer answer) {
     if (answer.format != 8) return std::nullopt;
     std::string& bytes = answer.bytes;
     // A final NUL is the C string's end, except in the MIME type, which carries bytes as they are.
     if (target != c.utf8Text && !bytes.empty() && bytes.back() == '\0') bytes.pop_back();
-    if (answer.type == c.utf8String || answer.type == c.utf8Text) return fromUtf8(std::move(bytes));
-    if (answer.type == XA_STRING) return toUtf8(QString::fromLatin1(QByteArrayView(bytes)));
+    if (answer.type == c.utf8String || answer.type == c.utf8Text)
+        return ClipboardText{std::move(bytes), ClipboardText::Encoding::utf8};
+    if (answer.type == XA_STRING)
+        return ClipboardText{std::move(bytes), ClipboardText::Encoding::latin1};
     if (answer.type == c.compoundText || answer.type == c.text) return fromCompoundText(c, bytes);
     return std::nullopt;
 }
 
-std::optional<std::string> readText(Transfer& transfer) {
+std::optional<ClipboardText> readText(Transfer& transfer) {
     const Connection& c = transfer.c;
     const auto targets = convert(transfer, c.targets);
     if (!targets || targets->format != 32) return std::nullopt;
@@ -313,14 +305,14 @@ std::optional<std::string> readText(Transfer& transfer) {
 
 }  // namespace
 
-bool x11ClipboardReadable() {
-    return QGuiApplication::platformName() == QLatin1String("xcb") && connection() != nullptr;
+bool openClipboardConnection(Display* display) {
+    return open(display) != nullptr;
 }
 
-std::optional<std::string> x11ClipboardText() {
-    const Connection* c = connection();
+std::optional<ClipboardText> clipboardText(const WaitForReadable& wait) {
+    const Connection* c = opened;
     if (!c || XGetSelectionOwner(c->display, c->clipboard) == 0) return std::nullopt;
-    Transfer transfer{*c, Clock::now() + kPasteTimeLimit};
+    Transfer transfer{*c, wait, Clock::now() + kPasteTimeLimit};
     try {
         auto text = readText(transfer);
         reportStop(transfer.stop);
@@ -334,4 +326,4 @@ std::optional<std::string> x11ClipboardText() {
     return std::nullopt;
 }
 
-}  // namespace quorvin::toolkit
+}  // namespace quorvin::x11

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/platform/DebugLog.h"
 
 namespace quorvin::toolkit {
 namespace {

@@ -13,8 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "quorvin/toolkit/QtConversions.h"
-#include "quorvin/toolkit/Text.h"
+#include "quorvin/text/Text.h"
 
 namespace quorvin::toolkit {
 namespace {

@@ -3,7 +3,7 @@
 // SPDX-License-Identifier: MIT
 
 // How views describe themselves to assistive technology (on Linux, AT-SPI through Qt's bridge).
-#include "quorvin/toolkit/Accessibility.h"
+#include "quorvin/toolkit/qt/Accessibility.h"
 
 #include <QAccessible>
 #include <QAccessibleObject>
@@ -18,10 +18,11 @@
 #include <utility>
 #include <vector>
 
-#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/text/QtText.h"
 #include "quorvin/toolkit/View.h"
-#include "quorvin/toolkit/ViewWidget.h"
-#include "quorvin/toolkit/WindowWidget.h"
+#include "quorvin/toolkit/qt/Translation.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
+#include "quorvin/toolkit/qt/Windows.h"
 
 namespace quorvin::toolkit {
 

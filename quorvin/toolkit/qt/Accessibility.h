@@ -12,9 +12,9 @@
 #include <functional>
 #include <string>
 
-#include "quorvin/toolkit/View.h"
-
 namespace quorvin::toolkit {
+
+class View;
 
 // Lets assistive technology read the views: each view's widget reports what the view answers for
 // itself (its role, name, value, states and actions; a plain window content view is the client

@@ -9,41 +9,25 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <charconv>
-#include <cmath>
-#include <csignal>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "quorvin/toolkit/Accessibility.h"
-#include "quorvin/toolkit/ColourEmoji.h"
-#include "quorvin/toolkit/DebugLog.h"
-#include "quorvin/toolkit/InputRouter.h"
-#include "quorvin/toolkit/QtConversions.h"
-#include "quorvin/toolkit/SessionBusProbe.h"
-#include "quorvin/toolkit/WindowWidget.h"
+#include "quorvin/platform/SessionBusProbe.h"
+#include "quorvin/platform/StartGuards.h"
+#include "quorvin/text/QtText.h"
+#include "quorvin/toolkit/qt/Accessibility.h"
+#include "quorvin/toolkit/qt/ColourEmoji.h"
+#include "quorvin/toolkit/qt/InputRouter.h"
+#include "quorvin/toolkit/qt/Translation.h"
+#include "quorvin/toolkit/qt/Windows.h"
 
 namespace quorvin::toolkit {
 
 namespace {
-
-bool isSet(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value;
-}
-
-void writeStartFailure(std::string_view reason) {
-    std::fprintf(stderr, "quorvin: cannot start: %.*s\n", static_cast<int>(reason.size()),
-                 reason.data());
-    std::fflush(stderr);
-}
 
 // While Qt connects to the window system its platform plugin reports a failure as a few warnings
 // and then a fatal message, which aborts with a core dump. The warnings are held back, and the
@@ -54,19 +38,7 @@ std::vector<std::string> heldStartMessages;
 void startMessageHandler(QtMsgType type, const QMessageLogContext& context,
                          const QString& message) {
     if (type == QtFatalMsg) {
-        std::string reason = "the window system could not be started";
-        if (isSet("QT_QPA_PLATFORM")) {
-            reason = "the window system \"" +
-                     escapeControlCharacters(std::getenv("QT_QPA_PLATFORM")) +
-                     "\" could not be started";
-        } else if (isSet("DISPLAY")) {
-            reason =
-                "cannot open display \"" + escapeControlCharacters(std::getenv("DISPLAY")) + "\"";
-        } else if (isSet("WAYLAND_DISPLAY")) {
-            reason = "cannot connect to Wayland display \"" +
-                     escapeControlCharacters(std::getenv("WAYLAND_DISPLAY")) + "\"";
-        }
-        writeStartFailure(reason);
+        writeStartFailure(windowSystemFailure());
         std::_Exit(1);
     }
     if (context.category && std::string_view(context.category).starts_with("qt.qpa")) {
@@ -81,72 +53,12 @@ void startMessageHandler(QtMsgType type, const QMessageLogContext& context,
     }
 }
 
-// Descriptors 0, 1 and 2 are open before anything else opens a file: a connection that got one of
-// them would receive whatever is written to standard output or standard error. A closed one is
-// opened on /dev/null.
-void openStandardDescriptors() {
-    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
-        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-        const int opened = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
-        if (opened >= 0 && opened != fd) {
-            ::dup2(opened, fd);
-            ::close(opened);
-        }
-    }
-}
-
-// A reader of standard output or standard error that goes away must not end the program: writes
-// then fail with EPIPE instead, and the lines are lost.
-void ignoreBrokenPipes() {
-    struct sigaction ignore {};
-    ignore.sa_handler = SIG_IGN;
-    sigemptyset(&ignore.sa_mask);
-    ::sigaction(SIGPIPE, &ignore, nullptr);
-}
-
-// Qt scales every window by QT_SCALE_FACTOR. Zero, a negative or non-finite number leaves a window
-// that is never mapped, and text that is no number is not used anyway: either is dropped, with
-// one line on standard error, before Qt reads it. Blanks around the number and a plus sign are
-// allowed, as Qt allows them.
-void dropUnusableScaleFactor() {
-    const char* value = std::getenv("QT_SCALE_FACTOR");
-    if (!value || !*value) return;
-    std::string_view text(value);
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    if (text.size() > 1 && text.front() == '+') text.remove_prefix(1);  // Qt reads "+2" as 2
-    double factor = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), factor);
-    if (error == std::errc{} && end == text.data() + text.size() && std::isfinite(factor) &&
-        factor > 0)
-        return;
-    const std::string line = "quorvin: ignoring QT_SCALE_FACTOR=\"" +
-                             escapeControlCharacters(value) + "\": not a positive number\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
-    ::unsetenv("QT_SCALE_FACTOR");
-}
+// A silent session bus is waited for at most this long before Qt would wait for it (see
+// avoidSilentSessionBus).
+constexpr std::chrono::milliseconds kSessionBusTimeout{1000};
 
 // Set once the delegate has agreed to end the running event loop.
 bool terminationRequested = false;
-
-// A session bus that takes connections and never answers (a stopped daemon) would hold the start
-// in Qt's accessibility bridge for minutes. Asked first, it costs at most this long; Qt is then
-// pointed at a bus address that fails at once, and starts without the bridge.
-constexpr std::chrono::milliseconds kSessionBusTimeout{1000};
-constexpr char kUnreachableBus[] = "unix:path=/dev/null";
-
-void avoidSilentSessionBus() {
-    if (!sessionBusIsSilent(kSessionBusTimeout)) return;
-    const std::string line =
-        "quorvin: the D-Bus session bus does not answer; starting without accessibility\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
-    std::fflush(stderr);
-    setenv("DBUS_SESSION_BUS_ADDRESS", kUnreachableBus, 1);
-}
 
 std::weak_ptr<ApplicationDelegate>& applicationDelegate() {
     static std::weak_ptr<ApplicationDelegate> delegate;
@@ -190,10 +102,7 @@ Application& Application::sharedApplication() {
         openStandardDescriptors();
         ignoreBrokenPipes();
         // Checked before anything is allocated: without a display the process ends here.
-        if (!isSet("QT_QPA_PLATFORM") && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
-            writeStartFailure("no display (DISPLAY and WAYLAND_DISPLAY are unset)");
-            std::exit(1);
-        }
+        exitWithoutDisplay();
         return new Application();
     }();
     return *application;
@@ -205,7 +114,7 @@ Application::Application() : d(std::make_unique<Impl>()) {
     static char programName[] = "quorvin";
     static char* argv[] = {programName, nullptr};
     dropUnusableScaleFactor();
-    avoidSilentSessionBus();
+    avoidSilentSessionBus(kSessionBusTimeout);
     handlerBeforeStart = qInstallMessageHandler(startMessageHandler);
     d->qt = new QApplication(argc, argv);
     qInstallMessageHandler(handlerBeforeStart);
@@ -224,8 +133,18 @@ Application::Application() : d(std::make_unique<Impl>()) {
     installTranslation();
     installAccessibility();
 
-    // Closing the last window asks the delegate instead (see windowDidClose).
+    // Closing the last window asks the delegate instead. Close requests can queue up (a double
+    // click on the close button, several WM_DELETE_WINDOW messages): once the delegate has agreed
+    // to end, the ones still queued change nothing.
     QApplication::setQuitOnLastWindowClosed(false);
+    setLastWindowClosedHandler([] {
+        if (terminationRequested) return;
+        const auto delegate = applicationDelegate().lock();
+        if (delegate && delegate->applicationShouldTerminateAfterLastWindowClosed()) {
+            terminationRequested = true;
+            Application::sharedApplication().terminate(0);
+        }
+    });
     InputRouter::shared();
 }
 
@@ -276,23 +195,6 @@ void Application::activateIgnoringOtherApps([[maybe_unused]] bool flag) {
         window->raise();
         window->activateWindow();
     }
-}
-
-void windowDidClose() {
-    // Asked once the closing window is hidden, from the event loop. Close requests can queue up
-    // (a double click on the close button, several WM_DELETE_WINDOW messages): once the delegate
-    // has agreed to end, the ones still queued change nothing.
-    QTimer::singleShot(0, QCoreApplication::instance(), [] {
-        if (terminationRequested) return;
-        for (const QWidget* window : windowWidgets()) {
-            if (window->isVisible()) return;
-        }
-        const auto delegate = applicationDelegate().lock();
-        if (delegate && delegate->applicationShouldTerminateAfterLastWindowClosed()) {
-            terminationRequested = true;
-            Application::sharedApplication().terminate(0);
-        }
-    });
 }
 
 }  // namespace quorvin::toolkit

@@ -6,10 +6,11 @@
 
 #include <utility>
 
-#include "quorvin/toolkit/Accessibility.h"
-#include "quorvin/toolkit/InputRouter.h"
-#include "quorvin/toolkit/Painter.h"
-#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/text/QtText.h"
+#include "quorvin/toolkit/qt/Accessibility.h"
+#include "quorvin/toolkit/qt/InputRouter.h"
+#include "quorvin/toolkit/qt/Painter.h"
+#include "quorvin/toolkit/qt/QtConversions.h"
 
 namespace quorvin::toolkit {
 
@@ -80,7 +81,7 @@ void Button::sendAction() {
 void Button::mouseDown(const MouseEvent&) {
     highlighted = true;
     setNeedsDisplay();
-    InputRouter::shared().pressBegan(std::static_pointer_cast<Button>(weak_from_this().lock()));
+    InputRouter::shared().pressBegan(weak_from_this().lock());
 }
 
 void Button::mouseUp(const MouseEvent& event) {
@@ -105,7 +106,7 @@ void Button::draw(Painter& painter) const {
     // layer's fixed colour.
     qt.setPen(attributed.foregroundColor ? toQColor(*attributed.foregroundColor)
               : bordered                 ? painter.widget.palette().color(QPalette::ButtonText)
-                                         : painter.readableTextColor(*this, QPalette::ButtonText));
+                                         : painter.readableTextColor(QPalette::ButtonText));
     qt.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, toQString(attributed.string));
 }
 

@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "quorvin/toolkit/ColourEmoji.h"
+#include "quorvin/toolkit/qt/ColourEmoji.h"
 
 #include <fontconfig/fontconfig.h>
 

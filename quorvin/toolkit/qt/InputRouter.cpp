@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "quorvin/toolkit/InputRouter.h"
+#include "quorvin/toolkit/qt/InputRouter.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -15,10 +15,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "quorvin/toolkit/Button.h"
-#include "quorvin/toolkit/QtConversions.h"
-#include "quorvin/toolkit/ViewWidget.h"
-#include "quorvin/toolkit/WindowWidget.h"
+#include "quorvin/toolkit/View.h"
+#include "quorvin/toolkit/qt/KeyConversion.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
+#include "quorvin/toolkit/qt/Windows.h"
 
 namespace quorvin::toolkit {
 
@@ -33,7 +33,7 @@ InputRouter* router = nullptr;
 
 // Where a release happened, in the pressed button's coordinates. A button that is no longer on
 // screen is never under the pointer.
-Point releaseLocation(const Button& button, QPointF globalPosition) {
+Point releaseLocation(const View& button, QPointF globalPosition) {
     const QWidget* widget = widgetOf(button);
     if (!widget || !widget->isVisible()) return kNowhere;
     return viewLocation(*widget, widget->mapFromGlobal(globalPosition));
@@ -83,8 +83,8 @@ void InputRouter::reset() {
     heldInputs.clear();
 }
 
-void InputRouter::pressBegan(std::shared_ptr<Button> button) {
-    pressedButton = std::move(button);
+void InputRouter::pressBegan(std::shared_ptr<View> view) {
+    pressedView = std::move(view);
 }
 
 // Qt shows an application filter each event twice, first for the native window and then for
@@ -132,7 +132,7 @@ bool InputRouter::eventFilter(QObject* receiver, QEvent* event) {
         return !key(*keyEvent);
     }
     default:
-        if (pressedButton && receiver->isWindowType() && takesWindowAway(receiver, event))
+        if (pressedView && receiver->isWindowType() && takesWindowAway(receiver, event))
             endPressWithoutRelease();
         return false;
     }
@@ -187,17 +187,17 @@ void InputRouter::actOnHeldInputs() {
 }
 
 void InputRouter::release(QPointF globalPosition) {
-    if (const std::shared_ptr<Button> button = std::exchange(pressedButton, nullptr))
+    if (const std::shared_ptr<View> button = std::exchange(pressedView, nullptr))
         button->mouseUp(MouseEvent{releaseLocation(*button, globalPosition)});
     deliverWaitingKeys();
 }
 
 bool InputRouter::key(const KeyEvent& event) {
-    if (pressedButton && waitingKeys.size() < kMaxWaitingKeys) {
+    if (pressedView && waitingKeys.size() < kMaxWaitingKeys) {
         waitingKeys.push_back(event);
         return false;
     }
-    if (pressedButton) endPressWithoutRelease();
+    if (pressedView) endPressWithoutRelease();
     return dispatch(event);
 }
 
@@ -210,7 +210,7 @@ void InputRouter::press(ViewWidget& widget, QPointF position) {
         // A press whose release never came (the window lost the pointer grab in between) ends
         // now, away from its button, so that button does not stay pressed. That may have removed
         // this view, or destroyed it if nothing shares it.
-        if (pressedButton) endPressWithoutRelease();
+        if (pressedView) endPressWithoutRelease();
         if (widget.view && widget.isVisible())
             widget.view->mouseDown(MouseEvent{viewLocation(widget, position)});
     }
@@ -218,7 +218,7 @@ void InputRouter::press(ViewWidget& widget, QPointF position) {
 }
 
 void InputRouter::endPressWithoutRelease() {
-    if (const std::shared_ptr<Button> button = std::exchange(pressedButton, nullptr))
+    if (const std::shared_ptr<View> button = std::exchange(pressedView, nullptr))
         button->mouseUp(MouseEvent{kNowhere});
     deliverWaitingKeys();
 }
@@ -239,6 +239,12 @@ bool InputRouter::dispatch(const KeyEvent& event) {
         if (!current) return false;
     }
     return true;
+}
+
+// The monitors are the router's: a key reaches them only once no press holds it back.
+void addLocalMonitorForEvents(EventMask mask, KeyEventMonitor monitor) {
+    if (mask != EventMask::keyDown || !monitor) return;
+    InputRouter::shared().addKeyMonitor(std::move(monitor));
 }
 
 }  // namespace quorvin::toolkit

@@ -21,7 +21,7 @@
 
 namespace quorvin::toolkit {
 
-class Button;
+class View;
 class ViewWidget;
 
 // Where a release that happened nowhere over the pressed button is reported: outside the bounds
@@ -61,9 +61,9 @@ public:
     // again and again.
     void reset();
 
-    // Called by a button that took a press: it hears the release, wherever that happens. Held
-    // strongly until then, so that a button removed in between (a rebuild) still hears it.
-    void pressBegan(std::shared_ptr<Button> button);
+    // Called by a view (a button) that took a press: it hears the release, wherever that happens.
+    // Held strongly until then, so that a view removed in between (a rebuild) still hears it.
+    void pressBegan(std::shared_ptr<View> view);
 
     // Runs the event loop, holding input as above, until `descriptor` can be read, `deadline`
     // passes or the application is leaving its event loop (then at once, without waiting).
@@ -96,7 +96,7 @@ private:
     // True when every monitor passed the event on.
     bool dispatch(const KeyEvent& event);
 
-    std::shared_ptr<Button> pressedButton;
+    std::shared_ptr<View> pressedView;
     std::vector<KeyEvent> waitingKeys;
     std::vector<KeyEventMonitor> monitors;
     int pressDepth = 0;

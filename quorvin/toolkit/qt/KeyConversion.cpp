@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "quorvin/toolkit/KeyEvent.h"
+#include "quorvin/toolkit/qt/KeyConversion.h"
 
 #include <QKeyEvent>
 
@@ -11,9 +11,6 @@
 #include <cstdlib>
 #include <memory>
 #include <utility>
-
-#include "quorvin/toolkit/InputRouter.h"
-#include "quorvin/toolkit/QtConversions.h"
 
 #include <xkbcommon/xkbcommon-compose.h>
 
@@ -168,11 +165,6 @@ std::optional<KeyEvent> toKeyEvent(const QKeyEvent& event) {
     if (auto composed = KeyComposer::shared().feed(event.nativeVirtualKey()))
         result.characters = std::move(composed);
     return result;
-}
-
-void addLocalMonitorForEvents(EventMask mask, KeyEventMonitor monitor) {
-    if (mask != EventMask::keyDown || !monitor) return;
-    InputRouter::shared().addKeyMonitor(std::move(monitor));
 }
 
 }  // namespace quorvin::toolkit

@@ -2,13 +2,12 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "quorvin/toolkit/Painter.h"
+#include "quorvin/toolkit/qt/Painter.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "quorvin/toolkit/Layer.h"
-#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/toolkit/qt/QtConversions.h"
 
 namespace quorvin::toolkit {
 
@@ -34,18 +33,12 @@ double contrastRatio(const QColor& first, const QColor& second) {
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
-QColor Painter::readableTextColor(const View& view, QPalette::ColorRole role,
+QColor Painter::readableTextColor(QPalette::ColorRole role,
                                   std::optional<Color> ownBackground) const {
     const QColor platform = widget.palette().color(role);
-    std::optional<Color> background = ownBackground;
-    for (const View* v = &view; v && !background; v = v->superview()) {
-        if (const Layer* backing = v->layer();
-            backing && backing->backgroundColor() && backing->backgroundColor()->alpha > 0) {
-            background = backing->backgroundColor();
-        }
-    }
-    if (!background) return platform;
-    const QColor fixed = toQColor(*background);
+    const std::optional<Color> under = ownBackground ? ownBackground : background;
+    if (!under) return platform;
+    const QColor fixed = toQColor(*under);
     const double platformContrast = contrastRatio(platform, fixed);
     if (platformContrast >= kMinimumContrast) return platform;
     return contrastRatio(kLightPaletteText, fixed) > platformContrast ? kLightPaletteText

@@ -14,24 +14,26 @@
 #include <optional>
 
 #include "quorvin/toolkit/Color.h"
-#include "quorvin/toolkit/View.h"
 
 namespace quorvin::toolkit {
 
-// What a view's draw() paints with: the painter and the widget (palette, resolution).
+// What a view's draw() paints with: the painter, the widget (palette, resolution) and the fixed
+// colour the view sits on (the nearest layer background of the view or its ancestors, if any).
 class Painter {
 public:
-    Painter(QPainter& painter, const QWidget& target) : qt(painter), widget(target) {}
+    Painter(QPainter& painter, const QWidget& target, std::optional<Color> layerBackground)
+        : qt(painter), widget(target), background(layerBackground) {}
 
     // The desktop's colour for `role`, unless it is hard to read on the fixed colour that the
-    // view's text sits on (`ownBackground`, else the nearest layer background of the view or its
-    // ancestors): below a contrast of 4.5 : 1 a light palette's text colour is used instead, so a
-    // dark desktop theme never puts light text on the program's light panels.
-    QColor readableTextColor(const View& view, QPalette::ColorRole role,
+    // view's text sits on (`ownBackground`, else the background above): below a contrast of
+    // 4.5 : 1 a light palette's text colour is used instead, so a dark desktop theme never puts
+    // light text on the program's light panels.
+    QColor readableTextColor(QPalette::ColorRole role,
                              std::optional<Color> ownBackground = std::nullopt) const;
 
     QPainter& qt;
     const QWidget& widget;
+    const std::optional<Color> background;
 };
 
 // The WCAG contrast ratio of two opaque colours, from 1 (same) to 21 (black on white).

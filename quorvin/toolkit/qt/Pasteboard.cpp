@@ -8,10 +8,43 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "quorvin/toolkit/QtConversions.h"
-#include "quorvin/toolkit/X11.h"
+#include "quorvin/text/QtText.h"
+#include "quorvin/text/Text.h"
+#include "quorvin/toolkit/qt/InputRouter.h"
+#include "quorvin/x11/Clipboard.h"
 
 namespace quorvin::toolkit {
+
+namespace {
+
+// True on X11 once the program's own connection for reading the clipboard is open.
+bool x11ClipboardReadable() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return false;
+    const auto* x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11::openClipboardConnection(x11 ? x11->display() : nullptr);
+}
+
+// The clipboard's text read over that connection as UTF-8 (invalid sequences become replacement
+// characters). The event loop runs while it waits, with the input that arrives held by the router;
+// the bytes arrive once, without a UTF-16 copy of text that is plain UTF-8 already.
+std::optional<std::string> x11ClipboardText() {
+    auto text = x11::clipboardText([](int descriptor,
+                                      std::chrono::steady_clock::time_point deadline) {
+        return InputRouter::waitForReadable(descriptor, deadline) != InputRouter::WaitEnd::quitting;
+    });
+    if (!text) return std::nullopt;
+    switch (text->encoding) {
+    case x11::ClipboardText::Encoding::utf8:
+        if (isPlainUtf8(text->bytes)) return std::move(text->bytes);
+        return toUtf8(QString::fromUtf8(QByteArrayView(text->bytes)));
+    case x11::ClipboardText::Encoding::latin1:
+        return toUtf8(QString::fromLatin1(QByteArrayView(text->bytes)));
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 Pasteboard& Pasteboard::generalPasteboard() {
     static Pasteboard pasteboard;

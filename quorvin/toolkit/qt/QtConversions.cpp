@@ -2,24 +2,15 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/toolkit/qt/QtConversions.h"
 
-#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <algorithm>
 #include <cmath>
 
-#include "quorvin/toolkit/ColourEmoji.h"
-
-// Registers the compiled translations (a resource of this static library); outside any namespace.
-static void initTranslationResources() {
-    Q_INIT_RESOURCE(quorvin_translations);
-}
+#include "quorvin/toolkit/qt/ColourEmoji.h"
 
 namespace quorvin::toolkit {
 
@@ -56,37 +47,6 @@ QFont withColourEmoji(QFont font) {
 QColor toQColor(const Color& color) {
     return QColor::fromRgbF(component(color.red), component(color.green), component(color.blue),
                             component(color.alpha));
-}
-
-std::string toUtf8(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-}
-
-QString toTranslatedQString(const std::string& english) {
-    if (english.empty()) return {};
-    // The English text is the id; without a translation the id itself comes back.
-    return qtTrId(english.c_str());
-}
-
-void installTranslation() {
-    // The program's compiled translations are resources, ":/i18n/quorvin_<language>.qm"; Qt's own
-    // (such as the name of the press action that assistive technology offers) are the installed
-    // qtbase_<language>.qm (package qt6-translations-l10n), used when present. QLocale() asks the
-    // system for the user's languages in order of preference.
-    initTranslationResources();
-    const QString catalogues[][2] = {
-        {"quorvin", ":/i18n"},
-        {"qtbase", QLibraryInfo::path(QLibraryInfo::TranslationsPath)},
-    };
-    for (const auto& [name, folder] : catalogues) {
-        auto* translator = new QTranslator(QCoreApplication::instance());
-        if (translator->load(QLocale(), name, "_", folder)) {
-            QCoreApplication::installTranslator(translator);
-        } else {
-            delete translator;
-        }
-    }
 }
 
 QFont toQFont(const Font& font, double logicalDpiY) {

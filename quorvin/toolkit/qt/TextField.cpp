@@ -12,9 +12,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "quorvin/toolkit/Accessibility.h"
-#include "quorvin/toolkit/Painter.h"
-#include "quorvin/toolkit/QtConversions.h"
+#include "quorvin/text/QtText.h"
+#include "quorvin/toolkit/qt/Accessibility.h"
+#include "quorvin/toolkit/qt/Painter.h"
+#include "quorvin/toolkit/qt/QtConversions.h"
 
 namespace quorvin::toolkit {
 
@@ -167,9 +168,9 @@ void TextField::draw(Painter& painter) const {
     if (fillsBackground) qt.fillRect(area, toQColor(background));
 
     qt.setPen(foreground ? toQColor(*foreground)
-                         : painter.readableTextColor(
-                               *this, QPalette::Text,
-                               fillsBackground ? std::optional(background) : std::nullopt));
+                         : painter.readableTextColor(QPalette::Text, fillsBackground
+                                                                         ? std::optional(background)
+                                                                         : std::nullopt));
     // The text keeps its inset from whatever border is drawn over the field's edges.
     double border = bordered ? 1 : 0;
     if (const Layer* backing = layer()) border += std::max(0.0, backing->borderWidth());

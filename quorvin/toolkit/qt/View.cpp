@@ -11,12 +11,13 @@
 #include <cmath>
 #include <unordered_set>
 
-#include "quorvin/toolkit/Accessibility.h"
-#include "quorvin/toolkit/InputRouter.h"
-#include "quorvin/toolkit/Painter.h"
-#include "quorvin/toolkit/QtConversions.h"
-#include "quorvin/toolkit/ViewWidget.h"
-#include "quorvin/toolkit/WindowWidget.h"
+#include "quorvin/toolkit/qt/Accessibility.h"
+#include "quorvin/toolkit/qt/InputRouter.h"
+#include "quorvin/toolkit/qt/Painter.h"
+#include "quorvin/toolkit/qt/QtConversions.h"
+#include "quorvin/toolkit/qt/Translation.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
+#include "quorvin/toolkit/qt/Windows.h"
 
 namespace quorvin::toolkit {
 
@@ -104,7 +105,15 @@ void View::Impl::paint(QPainter& painter, QWidget& target) const {
     if (layer && layer->backgroundColor())
         painter.fillPath(roundedArea(0), toQColor(*layer->backgroundColor()));
 
-    Painter content(painter, target);
+    // The fixed colour under the view's text: the nearest visible layer background.
+    std::optional<Color> background;
+    for (const View* v = &owner; v && !background; v = v->superview()) {
+        if (const Layer* backing = v->layer();
+            backing && backing->backgroundColor() && backing->backgroundColor()->alpha > 0) {
+            background = backing->backgroundColor();
+        }
+    }
+    Painter content(painter, target, background);
     painter.save();
     owner.draw(content);
     painter.restore();

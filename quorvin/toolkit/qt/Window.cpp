@@ -14,16 +14,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <utility>
 #include <vector>
 
-#include "quorvin/toolkit/Accessibility.h"
-#include "quorvin/toolkit/QtConversions.h"
-#include "quorvin/toolkit/ViewWidget.h"
-#include "quorvin/toolkit/WindowWidget.h"
-#include "quorvin/toolkit/X11.h"
+#include "quorvin/text/QtText.h"
+#include "quorvin/toolkit/qt/Accessibility.h"
+#include "quorvin/toolkit/qt/QtConversions.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
+#include "quorvin/toolkit/qt/Windows.h"
+#include "quorvin/toolkit/qt/X11Window.h"
 
 namespace quorvin::toolkit {
 
@@ -36,6 +38,22 @@ constexpr std::chrono::milliseconds kLiveResizeQuietPeriod{150};
 constexpr std::chrono::milliseconds kSizeAnswerWait{300};
 
 constexpr double kUnlimited = std::numeric_limits<double>::infinity();
+
+std::function<void()>& lastWindowClosedHandler() {
+    static std::function<void()> handler;
+    return handler;
+}
+
+// Asked once the closing window is hidden, from the event loop: when no window is left visible,
+// the handler hears it.
+void afterClose() {
+    QTimer::singleShot(0, QCoreApplication::instance(), [] {
+        for (const QWidget* window : windowWidgets()) {
+            if (window->isVisible()) return;
+        }
+        if (const auto& handler = lastWindowClosedHandler()) handler();
+    });
+}
 
 int toWidgetLength(double points) {
     if (!(points > 0)) return 0;
@@ -186,7 +204,7 @@ protected:
 
     void closeEvent(QCloseEvent* event) override {
         event->accept();
-        windowDidClose();
+        afterClose();
     }
 
     void changeEvent(QEvent* event) override {
@@ -494,6 +512,10 @@ std::vector<QWidget*> windowWidgets() {
         if (window && window->owner) widgets.push_back(widget);
     }
     return widgets;
+}
+
+void setLastWindowClosedHandler(std::function<void()> handler) {
+    lastWindowClosedHandler() = std::move(handler);
 }
 
 bool isWindowWidget(const QObject* object) {

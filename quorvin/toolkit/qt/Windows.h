@@ -5,18 +5,19 @@
 #pragma once
 
 // Private to the toolkit and its tests: how the other parts of the toolkit reach the program's
-// windows.
+// windows, all of which Window.cpp keeps.
 
 #include <QObject>
 #include <QWidget>
 
 #include <chrono>
+#include <functional>
 #include <vector>
 
-#include "quorvin/toolkit/View.h"
-#include "quorvin/toolkit/Window.h"
-
 namespace quorvin::toolkit {
+
+class View;
+class Window;
 
 QWidget* widgetOf(const Window& window);
 
@@ -33,8 +34,9 @@ bool isInLiveResize(const View& root);
 void setLiveResizeQuietPeriod(Window& window, std::chrono::milliseconds period);
 bool endLiveResizeNow(Window& window);
 
-// Called by a window that has just accepted its close; ends the application when no other
-// window is left open and the delegate agrees.
-void windowDidClose();
+// Called from the event loop after a window has accepted its close and no window of the program
+// is left visible (the application asks its delegate whether to end). Close requests can queue
+// up, so it may be called more than once.
+void setLastWindowClosedHandler(std::function<void()> handler);
 
 }  // namespace quorvin::toolkit

@@ -4,7 +4,8 @@
 
 #pragma once
 
-// Private to the toolkit and its tests: what the toolkit asks of X11 directly, beside Qt.
+// Private to the toolkit and its tests: what a window asks of X11 directly, beside Qt (the X11
+// library handed Qt's display connection and the window's id, in device pixels).
 
 #include <QMargins>
 #include <QWidget>
@@ -42,13 +43,5 @@ void installX11ConfigureGuard();
 // True when a mouse button is held anywhere on the X11 screen (the window manager grabs the
 // pointer during an edge drag, so the window itself sees no button events).
 bool x11PointerButtonHeld();
-
-// True on X11 once the toolkit's own connection for reading the clipboard is open.
-bool x11ClipboardReadable();
-// The CLIPBOARD selection's text as UTF-8, read from another client over that connection and
-// decoded by the type the owner names, or nothing when it holds no text, its owner does not
-// answer in time (one wait for a silent owner) or the paste passes its bounds of time and size.
-// The event loop runs while it waits; its bytes arrive once, without a UTF-16 copy.
-std::optional<std::string> x11ClipboardText();
 
 }  // namespace quorvin::toolkit
