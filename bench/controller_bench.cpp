@@ -14,8 +14,8 @@
 #include <string>
 
 #include "quorvin/controller/AppDelegate.h"
+#include "quorvin/platform/DebugLog.h"
 #include "quorvin/toolkit/Application.h"
-#include "quorvin/toolkit/DebugLog.h"
 #include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/Pasteboard.h"
 #include "tests/support/TestDriver.h"

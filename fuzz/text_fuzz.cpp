@@ -19,8 +19,8 @@
 #include <string_view>
 #include <vector>
 
-#include "quorvin/toolkit/DebugLog.h"
-#include "quorvin/toolkit/Text.h"
+#include "quorvin/platform/DebugLog.h"
+#include "quorvin/text/Text.h"
 
 namespace {
 

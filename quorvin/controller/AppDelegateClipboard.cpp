@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "quorvin/controller/AppDelegate.h"
-#include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/platform/DebugLog.h"
+#include "quorvin/text/Text.h"
 #include "quorvin/toolkit/Pasteboard.h"
-#include "quorvin/toolkit/Text.h"
 
 namespace quorvin {
 

@@ -10,7 +10,7 @@
 
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/controller/KeyRows.h"
-#include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/platform/DebugLog.h"
 
 namespace quorvin {
 

@@ -7,7 +7,7 @@
 
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/controller/Palette.h"
-#include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/platform/DebugLog.h"
 
 namespace quorvin {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "quorvin/controller/AppDelegate.h"
-#include "quorvin/toolkit/DebugLog.h"
-#include "quorvin/toolkit/Text.h"
+#include "quorvin/platform/DebugLog.h"
+#include "quorvin/text/Text.h"
 
 namespace quorvin {
 

@@ -9,7 +9,7 @@
 
 #include "quorvin/controller/AppDelegate.h"
 #include "quorvin/controller/Palette.h"
-#include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/platform/DebugLog.h"
 #include "quorvin/toolkit/Translatable.h"
 #include "quorvin/views/ResizableContentView.h"
 

@@ -10,7 +10,7 @@
 #include "quorvin/controller/KeyRows.h"
 #include "quorvin/controller/Layout.h"
 #include "quorvin/controller/Palette.h"
-#include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/platform/DebugLog.h"
 
 namespace quorvin {
 

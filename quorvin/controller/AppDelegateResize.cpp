@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "quorvin/controller/AppDelegate.h"
-#include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/platform/DebugLog.h"
 
 namespace quorvin {
 

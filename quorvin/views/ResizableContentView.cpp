@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/platform/DebugLog.h"
 
 namespace quorvin {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "quorvin/controller/AppDelegate.h"
-#include "quorvin/toolkit/DebugLog.h"
+#include "quorvin/platform/DebugLog.h"
 #include "tests/support/TestDriver.h"
 
 namespace quorvin::testing {

@@ -18,11 +18,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "quorvin/text/QtText.h"
 #include "quorvin/toolkit/Application.h"
-#include "quorvin/toolkit/InputRouter.h"
-#include "quorvin/toolkit/QtConversions.h"
-#include "quorvin/toolkit/ViewWidget.h"
-#include "quorvin/toolkit/WindowWidget.h"
+#include "quorvin/toolkit/qt/InputRouter.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
+#include "quorvin/toolkit/qt/Windows.h"
 
 namespace quorvin::toolkit::testing {
 

@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "quorvin/toolkit/Accessibility.h"
 #include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Button.h"
 #include "quorvin/toolkit/TextField.h"
-#include "quorvin/toolkit/ViewWidget.h"
-#include "quorvin/toolkit/WindowWidget.h"
+#include "quorvin/toolkit/qt/Accessibility.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
+#include "quorvin/toolkit/qt/Windows.h"
 #include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {

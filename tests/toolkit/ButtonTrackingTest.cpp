@@ -16,11 +16,11 @@
 
 #include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Button.h"
-#include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/KeyEvent.h"
 #include "quorvin/toolkit/TextField.h"
-#include "quorvin/toolkit/ViewWidget.h"
-#include "quorvin/toolkit/WindowWidget.h"
+#include "quorvin/toolkit/qt/InputRouter.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
+#include "quorvin/toolkit/qt/Windows.h"
 #include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {

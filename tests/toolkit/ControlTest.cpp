@@ -21,9 +21,9 @@
 
 #include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Button.h"
-#include "quorvin/toolkit/QtConversions.h"
 #include "quorvin/toolkit/TextField.h"
-#include "quorvin/toolkit/ViewWidget.h"
+#include "quorvin/toolkit/qt/QtConversions.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
 #include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "quorvin/toolkit/InputRouter.h"
 #include "quorvin/toolkit/KeyEvent.h"
-#include "quorvin/toolkit/QtConversions.h"
-#include "quorvin/toolkit/ViewWidget.h"
-#include "quorvin/toolkit/WindowWidget.h"
+#include "quorvin/toolkit/qt/InputRouter.h"
+#include "quorvin/toolkit/qt/KeyConversion.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
+#include "quorvin/toolkit/qt/Windows.h"
 #include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {

@@ -13,7 +13,6 @@
 
 #include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/Pasteboard.h"
-#include "quorvin/toolkit/QtConversions.h"
 
 namespace quorvin::toolkit {
 namespace {

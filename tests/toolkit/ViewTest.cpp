@@ -14,7 +14,7 @@
 #include "quorvin/toolkit/Application.h"
 #include "quorvin/toolkit/TextField.h"
 #include "quorvin/toolkit/View.h"
-#include "quorvin/toolkit/ViewWidget.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
 #include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {

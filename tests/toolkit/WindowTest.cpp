@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "quorvin/platform/DebugLog.h"
 #include "quorvin/toolkit/Application.h"
-#include "quorvin/toolkit/DebugLog.h"
-#include "quorvin/toolkit/ViewWidget.h"
-#include "quorvin/toolkit/WindowWidget.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
+#include "quorvin/toolkit/qt/Windows.h"
 #include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {

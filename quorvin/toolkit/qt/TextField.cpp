@@ -1,0 +1,414 @@
+// SPDX-FileCopyrightText: 2026 The Quorvin developers
+//
+// SPDX-License-Identifier: MIT
+
+#include "quorvin/toolkit/TextField.h"
+
+#include <QFont>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QGuiApplication>
+#include <QRawFont>
+#include <QStyle>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <optional>
+
+#include "quorvin/text/QtText.h"
+#include "quorvin/toolkit/qt/Accessibility.h"
+#include "quorvin/toolkit/qt/Painter.h"
+#include "quorvin/toolkit/qt/QtConversions.h"
+
+namespace quorvin::toolkit {
+
+namespace {
+
+// Space between the text and the left and right edges, as a label leaves it.
+constexpr double kTextInset = 2;
+
+Qt::Alignment qtAlignment(TextAlignment alignment) {
+    switch (alignment) {
+    case TextAlignment::left: return Qt::AlignLeft;
+    case TextAlignment::center: return Qt::AlignHCenter;
+    case TextAlignment::right: return Qt::AlignRight;
+    }
+    return Qt::AlignLeft;
+}
+
+// The space a line of text takes, ink included: glyphs may reach past their advance (a bold
+// digit's right edge) or start left of the origin.
+QSizeF textExtent(const QFont& font, const QString& text, QPaintDevice& device) {
+    const QFontMetricsF metrics(font, &device);
+    const QRectF ink = metrics.tightBoundingRect(text);
+    const double left = std::min(0.0, ink.left());
+    const double right = std::max(metrics.horizontalAdvance(text), ink.right());
+    return QSizeF(right - left, metrics.height());
+}
+
+bool fitsIn(QSizeF extent, QSizeF room) {
+    return extent.width() <= room.width() && extent.height() <= room.height();
+}
+
+// Characters that QPainter::drawText does not draw as they are (line ends and tabs become
+// spaces, U+009C separates variants of a text): such a text is measured and drawn by Qt alone.
+bool drawnAsItIs(const QString& text) {
+    for (const QChar c : text) {
+        if (c == u'\r' || c == u'\n' || c == u'\t' || c == QChar(0x9C)) return false;
+    }
+    return true;
+}
+
+void layOutOneLine(QTextLayout& layout, Qt::LayoutDirection direction) {
+    QTextOption option;
+    option.setTextDirection(direction);
+    option.setAlignment(Qt::AlignLeft);
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout.setTextOption(option);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(0x01000000);
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+}
+
+// The ink of a left-to-right line of printable ASCII as QFontMetricsF::tightBoundingRect finds
+// it, worked out from the glyphs the layout shaped instead of shaping the text again. The metrics
+// shape such a text as one run of one script, exactly as the layout does, and take the union of
+// its glyphs' boxes: each box from its glyph's position, its right edge from that position
+// rounded up to a whole pixel, and the right edge of the whole never left of the pen's start.
+// Empty for any other line, and for one whose glyphs come from more than one font or include one
+// that does not move the pen (which the metrics leave out): the metrics then measure it.
+std::optional<QRectF> plainLineInk(const QTextLayout& layout) {
+    const QString& text = layout.text();
+    if (text.isEmpty()) return std::nullopt;
+    for (const QChar character : text) {
+        if (character.unicode() < 0x20 || character.unicode() > 0x7E) return std::nullopt;
+    }
+    const QTextLine line = layout.lineAt(0);
+    const QList<QGlyphRun> runs = line.glyphRuns();
+    if (runs.size() != 1) return std::nullopt;
+    const QGlyphRun& run = runs.front();
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    if (glyphs.isEmpty() || positions.size() != glyphs.size()) return std::nullopt;
+    const QRawFont font = run.rawFont();
+    double left = 100000;  // where the metrics start their left edge
+    double right = 0;
+    for (qsizetype index = 0; index < glyphs.size(); ++index) {
+        const double next =
+            index + 1 < glyphs.size() ? positions[index + 1].x() : line.horizontalAdvance();
+        if (!(next > positions[index].x())) return std::nullopt;
+        const QRectF box = font.boundingRect(glyphs[index]);
+        const double x = positions[index].x() + box.x();
+        left = std::min(left, x);
+        right = std::max(right, std::ceil(x) + box.width());
+    }
+    return QRectF(left, 0, right - left, 0);
+}
+
+// One line of text shaped once, at one font, and kept: its advance for the fitting and its
+// drawing come from that shaping, and its ink is measured (a second shaping) only when the advance
+// leaves in doubt whether it fits. A changed text is so shaped at most twice instead of three
+// times, a size that is too large once, and a repaint not at all. It measures as textExtent and
+// draws as QPainter::drawText(room, alignment | Qt::AlignVCenter | Qt::TextSingleLine, text)
+// does, pixel for pixel.
+class ShapedLine {
+public:
+    ShapedLine(const QString& text, const QFont& font, QPaintDevice& device,
+               Qt::LayoutDirection direction)
+        : layout(text, font, &device), metrics(font, &device) {
+        layOutOneLine(layout, direction);
+        advance = direction == Qt::LeftToRight ? layout.lineAt(0).horizontalAdvance()
+                                               : metrics.horizontalAdvance(text);
+    }
+
+    // Whether the line fits in the room. The ink can only add to the advance, so a line whose
+    // advance is already too wide is not measured further.
+    bool fitsIn(QSizeF room) const {
+        if (metrics.height() > room.height() || advance > room.width()) return false;
+        return extent().width() <= room.width();
+    }
+
+    // The space the line takes as textExtent finds it: the advance and the ink as
+    // QFontMetricsF::tightBoundingRect finds it (measured once, when first asked).
+    QSizeF extent() const {
+        if (!ink) {
+            if (layout.textOption().textDirection() == Qt::LeftToRight) ink = plainLineInk(layout);
+            if (!ink) ink = metrics.tightBoundingRect(layout.text());
+        }
+        const double left = std::min(0.0, ink->left());
+        const double right = std::max(advance, ink->right());
+        return QSizeF(right - left, metrics.height());
+    }
+
+    // The extent when it is known, otherwise the advance alone: enough to estimate a size from.
+    QSizeF roughExtent() const { return ink ? extent() : QSizeF(advance, metrics.height()); }
+
+    QFont font() const { return layout.font(); }
+
+    // `alignment` is the visual one (left and right already swapped for right-to-left).
+    void draw(QPainter& painter, const QRectF& room, Qt::Alignment alignment) const {
+        const QTextLine line = layout.lineAt(0);
+        if (!line.isValid() || layout.text().isEmpty()) return;
+        const double width = line.naturalTextWidth();
+        const double height = line.ascent() + line.descent();
+        const double yoff = (room.height() - height) / 2;
+        double xoff = 0;
+        if (alignment & Qt::AlignRight) {
+            xoff = room.width() - width;
+        } else if (alignment & Qt::AlignHCenter) {
+            xoff = (room.width() - width) / 2;
+        }
+        // Text reaching out of the room is cut at its edges.
+        const bool clips = !room.contains(QRectF(room.x() + xoff, room.y() + yoff, width, height));
+        if (clips) {
+            painter.save();
+            painter.setClipRect(room, Qt::IntersectClip);
+        }
+        const double lineAdvance = line.horizontalAdvance();
+        xoff = 0;
+        if (alignment & Qt::AlignRight) {
+            xoff = room.width() - lineAdvance;
+        } else if (alignment & Qt::AlignHCenter) {
+            xoff = (room.width() - lineAdvance) / 2;
+        }
+        line.draw(&painter, QPointF(room.x() + xoff, room.y() + yoff));
+        if (clips) painter.restore();
+    }
+
+private:
+    QTextLayout layout;
+    QFontMetricsF metrics;
+    // A left-to-right line's advance is its layout's; a right-to-left one may count its spaces
+    // differently, so it takes the metrics' own.
+    double advance = 0;
+    mutable std::optional<QRectF> ink;
+};
+
+// The largest whole pixel size below `ownPixels` at which the text fits, given its extent at the
+// font's own size (which does not fit). Qt measures and draws a font at a whole number of pixels
+// (a point size is rounded to the nearest pixel size), and the width is close to proportional
+// to it: the extent gives the size, which is then verified, and its next larger size ruled out.
+// Nothing is smaller than a pixel: text that fits at no size is drawn at one.
+int fittingPixelSize(int ownPixels, QSizeF extent, QSizeF room,
+                     const std::function<bool(int)>& fitsAt) {
+    const double ratio = std::min(room.width() / std::max(extent.width(), 1e-9),
+                                  room.height() / std::max(extent.height(), 1e-9));
+    int size =
+        std::clamp(static_cast<int>(std::floor(ownPixels * ratio)), 1, std::max(1, ownPixels - 1));
+    if (fitsAt(size)) {
+        while (size + 1 < ownPixels && fitsAt(size + 1))
+            ++size;
+        return size;
+    }
+    while (size > 1 && !fitsAt(size - 1))
+        --size;
+    return std::max(1, size - 1);
+}
+
+// The line shaped at `font` when it fits in the room on one line; otherwise at the same family
+// and weight at the largest size at which it does. `shrunkBefore` is the pixel size the field's
+// text was shrunk to before, if it was: a text that changes by a character or two most often
+// fits at that size and not at the next, which two shapings show (the larger a text, the wider,
+// so no larger size fits either), without shaping it at its own size first.
+std::unique_ptr<ShapedLine> fittingLine(QFont font, const QString& text, QSizeF room,
+                                        QPaintDevice& device, Qt::LayoutDirection direction,
+                                        std::optional<int> shrunkBefore) {
+    const int ownPixels = QFontInfo(QFont(font, &device)).pixelSize();
+    if (shrunkBefore && *shrunkBefore + 1 < ownPixels && !text.isEmpty()) {
+        QFont before = font;
+        before.setPixelSize(*shrunkBefore);
+        auto line = std::make_unique<ShapedLine>(text, before, device, direction);
+        if (line->fitsIn(room)) {
+            before.setPixelSize(*shrunkBefore + 1);
+            if (!ShapedLine(text, before, device, direction).fitsIn(room)) return line;
+        }
+    }
+    auto line = std::make_unique<ShapedLine>(text, font, device, direction);
+    if (text.isEmpty() || line->fitsIn(room)) return line;
+    std::unique_ptr<ShapedLine> fitting;
+    const int size = fittingPixelSize(ownPixels, line->roughExtent(), room, [&](int pixels) {
+        font.setPixelSize(pixels);
+        auto candidate = std::make_unique<ShapedLine>(text, font, device, direction);
+        if (!candidate->fitsIn(room)) return false;
+        if (!fitting || fitting->font().pixelSize() < pixels) fitting = std::move(candidate);
+        return true;
+    });
+    if (fitting && fitting->font().pixelSize() == size) return fitting;
+    font.setPixelSize(size);
+    return std::make_unique<ShapedLine>(text, font, device, direction);
+}
+
+// As fittingLine, for text that Qt measures and draws by itself.
+QFont fittingFont(QFont font, const QString& text, QSizeF room, QPaintDevice& device) {
+    if (text.isEmpty()) return font;
+    const QSizeF extent = textExtent(font, text, device);
+    if (fitsIn(extent, room)) return font;
+    const int ownPixels = QFontInfo(QFont(font, &device)).pixelSize();
+    font.setPixelSize(fittingPixelSize(ownPixels, extent, room, [&](int pixels) {
+        QFont candidate = font;
+        candidate.setPixelSize(pixels);
+        return fitsIn(textExtent(candidate, text, device), room);
+    }));
+    return font;
+}
+
+}  // namespace
+
+// The line the field last drew, shaped at its fitted font, and what it was fitted for: a repaint
+// of the same text in the same room draws at once, with no measurement and no shaping.
+struct TextField::FittedFont {
+    Font font;
+    double dpi = 0;
+    QString text;
+    QSizeF room;
+    Qt::LayoutDirection direction = Qt::LeftToRight;
+    std::unique_ptr<ShapedLine> line;  // null for text that Qt draws by itself
+    QFont fitted;
+    bool shrunk = false;  // the line is drawn smaller than the field's font
+};
+
+TextField::TextField(Rect frame) : View(frame) {}
+
+TextField::~TextField() = default;
+
+// The label starts with an empty frame: every caller places it, and measuring the text here
+// would load the font engine before the window is first shown.
+std::shared_ptr<TextField> TextField::labelWithString(std::string text) {
+    auto label = View::make<TextField>(Rect{});
+    label->setStringValue(std::move(text));
+    return label;
+}
+
+void TextField::setStringValue(std::string newText) {
+    // The same text again changes nothing on screen and nothing a screen reader hears.
+    if (newText == text) return;
+    text = std::move(newText);
+    setNeedsDisplay();
+    // Without a label the text is the field's accessible name.
+    if (accessibilityLabel().empty()) accessibleNameChanged(*this);
+    accessibleStatusAnnounce(*this);
+}
+
+void TextField::setAccessibilityStatus(bool isStatus) {
+    if (isStatus == accessibilityStatus) return;
+    accessibilityStatus = isStatus;
+    accessibleStatusChanged(*this);
+}
+
+AccessibleRole TextField::accessibilityRole() const {
+    return accessibilityStatus ? AccessibleRole::statusBar : AccessibleRole::label;
+}
+
+std::string TextField::accessibilityDefaultName() const {
+    return text;
+}
+
+std::string TextField::accessibilityValue() const {
+    return text;
+}
+
+AccessibilityState TextField::accessibilityState() const {
+    return AccessibilityState{.holdsWindowFocus = accessibilityStatus};
+}
+
+void TextField::setFont(Font font) {
+    textFont = font;
+    setNeedsDisplay();
+}
+
+void TextField::setAlignment(TextAlignment alignment) {
+    textAlignment = alignment;
+    setNeedsDisplay();
+}
+
+void TextField::setTextColor(std::optional<Color> color) {
+    foreground = color;
+    setNeedsDisplay();
+}
+
+void TextField::setBackgroundColor(Color color) {
+    background = color;
+    setNeedsDisplay();
+}
+
+void TextField::setBordered(bool isBordered) {
+    bordered = isBordered;
+    setNeedsDisplay();
+}
+
+void TextField::setDrawsBackground(bool drawsBackground) {
+    fillsBackground = drawsBackground;
+    setNeedsDisplay();
+}
+
+void TextField::draw(Painter& painter) const {
+    QPainter& qt = painter.qt;
+    const QRectF area = painter.widget.rect();
+    if (fillsBackground) qt.fillRect(area, toQColor(background));
+
+    qt.setPen(foreground ? toQColor(*foreground)
+                         : painter.readableTextColor(QPalette::Text, fillsBackground
+                                                                         ? std::optional(background)
+                                                                         : std::nullopt));
+    // The text keeps its inset from whatever border is drawn over the field's edges.
+    double border = bordered ? 1 : 0;
+    if (const Layer* backing = layer()) border += std::max(0.0, backing->borderWidth());
+    const QRectF room = area.adjusted(kTextInset + border, border, -kTextInset - border, -border);
+    const QString shown = toQString(text);
+    const double dpi = painter.widget.logicalDpiY();
+    const Qt::LayoutDirection direction = qt.layoutDirection();
+    if (!fitted || fitted->font != textFont || fitted->dpi != dpi || fitted->text != shown ||
+        fitted->room != room.size() || fitted->direction != direction) {
+        // The size the same font was shrunk to in the same room, for a start.
+        std::optional<int> shrunkBefore;
+        if (fitted && fitted->line && fitted->shrunk && fitted->font == textFont &&
+            fitted->dpi == dpi && fitted->room == room.size() && fitted->direction == direction)
+            shrunkBefore = fitted->line->font().pixelSize();
+        fitted = std::make_unique<FittedFont>(
+            FittedFont{textFont, dpi, shown, room.size(), direction, nullptr, QFont()});
+        const QFont own = toQFont(textFont, dpi);
+        if (drawnAsItIs(shown)) {
+            fitted->line =
+                fittingLine(own, shown, room.size(), *qt.device(), direction, shrunkBefore);
+            // A shrunk line's font has a pixel size; the field's own, a point size.
+            fitted->shrunk = fitted->line->font().pixelSize() > 0;
+        } else {
+            fitted->fitted = fittingFont(own, shown, room.size(), *qt.device());
+        }
+    }
+    const Qt::Alignment alignment = qtAlignment(textAlignment);
+    if (fitted->line) {
+        fitted->line->draw(qt, room, QStyle::visualAlignment(direction, alignment));
+    } else {
+        qt.setFont(fitted->fitted);
+        const int flags =
+            static_cast<int>((alignment | Qt::AlignVCenter).toInt()) | Qt::TextSingleLine;
+        qt.drawText(room, flags, shown);
+    }
+
+    if (bordered) {
+        const QColor edge = painter.widget.palette().color(QPalette::Mid);
+        const QRect outline = painter.widget.rect();
+        if (edge.alpha() == 255 && outline.width() > 2 && outline.height() > 2) {
+            // The pixels a one-pixel pen draws around the rectangle, filled side by side: the
+            // same, at a fraction of the pen's cost, where each pixel is simply replaced.
+            qt.fillRect(QRect(outline.left(), outline.top(), outline.width(), 1), edge);
+            qt.fillRect(QRect(outline.left(), outline.bottom(), outline.width(), 1), edge);
+            qt.fillRect(QRect(outline.left(), outline.top() + 1, 1, outline.height() - 2), edge);
+            qt.fillRect(QRect(outline.right(), outline.top() + 1, 1, outline.height() - 2), edge);
+        } else {
+            qt.setRenderHint(QPainter::Antialiasing, false);
+            qt.setPen(QPen(edge, 1));
+            qt.setBrush(Qt::NoBrush);
+            qt.drawRect(outline.adjusted(0, 0, -1, -1));
+        }
+    }
+}
+
+}  // namespace quorvin::toolkit
