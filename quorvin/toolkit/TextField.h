@@ -62,6 +62,8 @@ private:
     bool bordered = false;
     bool fillsBackground = false;
     bool accessibilityStatus = false;
+    void repaintText();
+
     struct FittedFont;
     mutable std::unique_ptr<FittedFont> fitted;
 };

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
+#include <QScreen>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@
 #include "quorvin/toolkit/TextField.h"
 #include "quorvin/toolkit/qt/QtConversions.h"
 #include "quorvin/toolkit/qt/ViewWidget.h"
+#include "quorvin/toolkit/qt/Windows.h"
 #include "tests/support/TestDriver.h"
 
 namespace quorvin::toolkit {
@@ -326,6 +328,54 @@ TEST(TextField, DrawsExactlyAsTheLargestSizeThatFitsIsDrawn) {
                         << text << " width " << width << " paint " << paint;
             }
         }
+    }
+}
+
+// A changed text is painted again where the old text and the new one lie, not the whole field:
+// after every change the window's own pixels (its backing store, which the screen shows) are
+// those of a fresh paint of the whole window. A display-like field, bordered on a rounded
+// layer, and a conversion-like line on a rounded panel.
+TEST(TextField, AChangedTextLeavesThePixelsOfAFreshPaint) {
+    auto window = makeShownWindow(Size{300, 140});
+    auto panel = View::make<View>(makeRect(0, 0, 300, 140));
+    panel->setWantsLayer(true);
+    panel->layer()->setBackgroundColor(Color::rgba(0.75, 0.8, 0.75, 1));
+    panel->layer()->setCornerRadius(6);
+    auto display = View::make<TextField>(makeRect(10, 80, 280, 41));
+    display->setFont(Font::monospacedSystemFont(28, FontWeight::bold));
+    display->setAlignment(TextAlignment::right);
+    display->setBackgroundColor(Color::rgba(0.95, 0.95, 0.9, 1));
+    display->setDrawsBackground(true);
+    display->setBordered(true);
+    display->setWantsLayer(true);
+    display->layer()->setCornerRadius(4);
+    display->layer()->setBorderWidth(2);
+    display->layer()->setBorderColor(Color::white(0.4, 0.7));
+    auto line = View::make<TextField>(makeRect(10, 10, 280, 18));
+    line->setFont(Font::monospacedSystemFont(10.5, FontWeight::medium));
+    panel->addSubview(display);
+    panel->addSubview(line);
+    window->contentView()->addSubview(panel);
+    const std::string texts[] = {"7",
+                                 "78",
+                                 "-9223372036854775808",
+                                 "12",
+                                 "0",
+                                 "1" + std::string(63, '0'),
+                                 "1" + std::string(62, '0'),
+                                 "FF",
+                                 "jW",
+                                 ""};
+    QWidget& shown = *widgetOf(*window);
+    for (const std::string& text : texts) {
+        display->setStringValue(text);
+        line->setStringValue("BIN  " + text);
+        testing::wait(30);
+        const QImage onScreen = QGuiApplication::primaryScreen()
+                                    ->grabWindow(shown.winId())
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(onScreen, renderWindow(*window)) << '"' << text << '"';
     }
 }
 

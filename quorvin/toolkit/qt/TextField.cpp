@@ -22,6 +22,7 @@
 #include "quorvin/toolkit/qt/Accessibility.h"
 #include "quorvin/toolkit/qt/Painter.h"
 #include "quorvin/toolkit/qt/QtConversions.h"
+#include "quorvin/toolkit/qt/ViewWidget.h"
 
 namespace quorvin::toolkit {
 
@@ -76,39 +77,55 @@ void layOutOneLine(QTextLayout& layout, Qt::LayoutDirection direction) {
     layout.endLayout();
 }
 
-// The ink of a left-to-right line of printable ASCII as QFontMetricsF::tightBoundingRect finds
-// it, worked out from the glyphs the layout shaped instead of shaping the text again. The metrics
-// shape such a text as one run of one script, exactly as the layout does, and take the union of
-// its glyphs' boxes: each box from its glyph's position, its right edge from that position
-// rounded up to a whole pixel, and the right edge of the whole never left of the pen's start.
-// Empty for any other line, and for one whose glyphs come from more than one font or include one
-// that does not move the pen (which the metrics leave out): the metrics then measure it.
-std::optional<QRectF> plainLineInk(const QTextLayout& layout) {
-    const QString& text = layout.text();
-    if (text.isEmpty()) return std::nullopt;
-    for (const QChar character : text) {
-        if (character.unicode() < 0x20 || character.unicode() > 0x7E) return std::nullopt;
-    }
+// What the glyphs of a shaped line cover, from one walk over them.
+struct LineGlyphs {
+    // The union of the glyphs' boxes where the layout put them, in the line's coordinates.
+    QRectF box;
+    // For a left-to-right line of printable ASCII, its ink as QFontMetricsF::tightBoundingRect
+    // finds it, worked out from the same glyphs instead of shaping the text again. The metrics
+    // shape such a text as one run of one script, exactly as the layout does, and take the union
+    // of its glyphs' boxes: each box from its glyph's position, its right edge from that position
+    // rounded up to a whole pixel, and the right edge of the whole never left of the pen's
+    // start. Empty for any other line, and for one whose glyphs come from more than one font or
+    // include one that does not move the pen (which the metrics leave out): the metrics then
+    // measure it.
+    std::optional<QRectF> metricsInk;
+};
+
+bool printableAscii(const QString& text) {
+    return std::all_of(text.cbegin(), text.cend(), [](QChar character) {
+        return character.unicode() >= 0x20 && character.unicode() <= 0x7E;
+    });
+}
+
+LineGlyphs glyphsOf(const QTextLayout& layout) {
+    LineGlyphs glyphs;
     const QTextLine line = layout.lineAt(0);
+    if (!line.isValid()) return glyphs;
     const QList<QGlyphRun> runs = line.glyphRuns();
-    if (runs.size() != 1) return std::nullopt;
-    const QGlyphRun& run = runs.front();
-    const QList<quint32> glyphs = run.glyphIndexes();
-    const QList<QPointF> positions = run.positions();
-    if (glyphs.isEmpty() || positions.size() != glyphs.size()) return std::nullopt;
-    const QRawFont font = run.rawFont();
+    bool plain = runs.size() == 1 && !layout.text().isEmpty() && printableAscii(layout.text()) &&
+                 layout.textOption().textDirection() == Qt::LeftToRight;
     double left = 100000;  // where the metrics start their left edge
     double right = 0;
-    for (qsizetype index = 0; index < glyphs.size(); ++index) {
-        const double next =
-            index + 1 < glyphs.size() ? positions[index + 1].x() : line.horizontalAdvance();
-        if (!(next > positions[index].x())) return std::nullopt;
-        const QRectF box = font.boundingRect(glyphs[index]);
-        const double x = positions[index].x() + box.x();
-        left = std::min(left, x);
-        right = std::max(right, std::ceil(x) + box.width());
+    for (const QGlyphRun& run : runs) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        if (indexes.isEmpty() || positions.size() != indexes.size()) plain = false;
+        for (qsizetype index = 0; index < indexes.size() && index < positions.size(); ++index) {
+            const QRectF box = font.boundingRect(indexes[index]);
+            glyphs.box |= box.translated(positions[index]);
+            if (!plain) continue;
+            const double next =
+                index + 1 < positions.size() ? positions[index + 1].x() : line.horizontalAdvance();
+            if (!(next > positions[index].x())) plain = false;
+            const double x = positions[index].x() + box.x();
+            left = std::min(left, x);
+            right = std::max(right, std::ceil(x) + box.width());
+        }
     }
-    return QRectF(left, 0, right - left, 0);
+    if (plain) glyphs.metricsInk = QRectF(left, 0, right - left, 0);
+    return glyphs;
 }
 
 // One line of text shaped once, at one font, and kept: its advance for the fitting and its
@@ -138,7 +155,7 @@ public:
     // QFontMetricsF::tightBoundingRect finds it (measured once, when first asked).
     QSizeF extent() const {
         if (!ink) {
-            if (layout.textOption().textDirection() == Qt::LeftToRight) ink = plainLineInk(layout);
+            ink = glyphs().metricsInk;
             if (!ink) ink = metrics.tightBoundingRect(layout.text());
         }
         const double left = std::min(0.0, ink->left());
@@ -155,39 +172,69 @@ public:
     void draw(QPainter& painter, const QRectF& room, Qt::Alignment alignment) const {
         const QTextLine line = layout.lineAt(0);
         if (!line.isValid() || layout.text().isEmpty()) return;
+        const bool clips = clipsIn(room, alignment);
+        if (clips) {
+            painter.save();
+            painter.setClipRect(room, Qt::IntersectClip);
+        }
+        line.draw(&painter, origin(room, alignment));
+        if (clips) painter.restore();
+    }
+
+    // Where in the room the pixels of the drawn line can lie, give or take a pixel of
+    // smoothing: the union of its glyphs' boxes where draw puts them. Empty when the line is
+    // cut at the room's edges (it may then touch any pixel of the room) or draws nothing.
+    std::optional<QRectF> inkIn(const QRectF& room, Qt::Alignment alignment) const {
+        const QTextLine line = layout.lineAt(0);
+        if (!line.isValid() || layout.text().isEmpty() || clipsIn(room, alignment))
+            return std::nullopt;
+        const QRectF& box = glyphs().box;
+        if (box.isEmpty()) return std::nullopt;
+        return box.translated(origin(room, alignment));
+    }
+
+private:
+    // Whether the line's box reaches out of the room, where it is cut.
+    bool clipsIn(const QRectF& room, Qt::Alignment alignment) const {
+        const QTextLine line = layout.lineAt(0);
         const double width = line.naturalTextWidth();
         const double height = line.ascent() + line.descent();
-        const double yoff = (room.height() - height) / 2;
         double xoff = 0;
         if (alignment & Qt::AlignRight) {
             xoff = room.width() - width;
         } else if (alignment & Qt::AlignHCenter) {
             xoff = (room.width() - width) / 2;
         }
-        // Text reaching out of the room is cut at its edges.
-        const bool clips = !room.contains(QRectF(room.x() + xoff, room.y() + yoff, width, height));
-        if (clips) {
-            painter.save();
-            painter.setClipRect(room, Qt::IntersectClip);
-        }
+        const double yoff = (room.height() - height) / 2;
+        return !room.contains(QRectF(room.x() + xoff, room.y() + yoff, width, height));
+    }
+
+    // Where the line's top left goes: centred vertically, its advance aligned in the room.
+    QPointF origin(const QRectF& room, Qt::Alignment alignment) const {
+        const QTextLine line = layout.lineAt(0);
+        const double height = line.ascent() + line.descent();
         const double lineAdvance = line.horizontalAdvance();
-        xoff = 0;
+        double xoff = 0;
         if (alignment & Qt::AlignRight) {
             xoff = room.width() - lineAdvance;
         } else if (alignment & Qt::AlignHCenter) {
             xoff = (room.width() - lineAdvance) / 2;
         }
-        line.draw(&painter, QPointF(room.x() + xoff, room.y() + yoff));
-        if (clips) painter.restore();
+        return QPointF(room.x() + xoff, room.y() + (room.height() - height) / 2);
     }
 
-private:
     QTextLayout layout;
     QFontMetricsF metrics;
     // A left-to-right line's advance is its layout's; a right-to-left one may count its spaces
     // differently, so it takes the metrics' own.
     double advance = 0;
     mutable std::optional<QRectF> ink;
+    mutable std::optional<LineGlyphs> walked;
+
+    const LineGlyphs& glyphs() const {
+        if (!walked) walked = glyphsOf(layout);
+        return *walked;
+    }
 };
 
 // The largest whole pixel size below `ownPixels` at which the text fits, given its extent at the
@@ -268,9 +315,68 @@ struct TextField::FittedFont {
     QString text;
     QSizeF room;
     Qt::LayoutDirection direction = Qt::LeftToRight;
+    const QPaintDevice* device = nullptr;
     std::unique_ptr<ShapedLine> line;  // null for text that Qt draws by itself
     QFont fitted;
     bool shrunk = false;  // the line is drawn smaller than the field's font
+    // The pixels that the text last painted covers in the field's widget, where known. Kept
+    // across refits: it is what a change of text must paint over.
+    std::optional<QRect> inkOnScreen;
+
+    // The room for the text in a field of `area`: inset from the sides, and from whatever border
+    // is drawn over the edges.
+    static QRectF roomIn(const TextField& field, const QRectF& area) {
+        double border = field.bordered ? 1 : 0;
+        if (const Layer* backing = field.layer()) border += std::max(0.0, backing->borderWidth());
+        return area.adjusted(kTextInset + border, border, -kTextInset - border, -border);
+    }
+
+    // The field's text fitted to its room in `widget` and shaped for `device`, made anew when
+    // anything it depends on changed.
+    static const FittedFont& of(const TextField& field, const QWidget& widget, QPaintDevice& device,
+                                Qt::LayoutDirection direction) {
+        std::unique_ptr<FittedFont>& fitted = field.fitted;
+        const QRectF room = roomIn(field, widget.rect());
+        const QString shown = toQString(field.text);
+        const double dpi = widget.logicalDpiY();
+        if (fitted && fitted->font == field.textFont && fitted->dpi == dpi &&
+            fitted->text == shown && fitted->room == room.size() &&
+            fitted->direction == direction && fitted->device == &device)
+            return *fitted;
+        // The size the same font was shrunk to in the same room, for a start.
+        std::optional<int> shrunkBefore;
+        if (fitted && fitted->line && fitted->shrunk && fitted->font == field.textFont &&
+            fitted->dpi == dpi && fitted->room == room.size() && fitted->direction == direction)
+            shrunkBefore = fitted->line->font().pixelSize();
+        auto made = std::make_unique<FittedFont>();
+        made->font = field.textFont;
+        made->dpi = dpi;
+        made->text = shown;
+        made->room = room.size();
+        made->direction = direction;
+        made->device = &device;
+        if (fitted) made->inkOnScreen = fitted->inkOnScreen;
+        const QFont own = toQFont(field.textFont, dpi);
+        if (drawnAsItIs(shown)) {
+            made->line = fittingLine(own, shown, room.size(), device, direction, shrunkBefore);
+            // A shrunk line's font has a pixel size; the field's own, a point size.
+            made->shrunk = made->line->font().pixelSize() > 0;
+        } else {
+            made->fitted = fittingFont(own, shown, room.size(), device);
+        }
+        fitted = std::move(made);
+        return *fitted;
+    }
+
+    // The pixels the text covers where it is drawn in `where`, with a pixel to spare for
+    // smoothing; empty where that is not known (text that Qt draws by itself, or cut at the
+    // room's edges).
+    std::optional<QRect> inkIn(const QRectF& where, Qt::Alignment alignment) const {
+        if (!line) return std::nullopt;
+        const auto ink = line->inkIn(where, QStyle::visualAlignment(direction, alignment));
+        if (!ink) return std::nullopt;
+        return ink->toAlignedRect().adjusted(-1, -1, 1, 1);
+    }
 };
 
 TextField::TextField(Rect frame) : View(frame) {}
@@ -289,10 +395,24 @@ void TextField::setStringValue(std::string newText) {
     // The same text again changes nothing on screen and nothing a screen reader hears.
     if (newText == text) return;
     text = std::move(newText);
-    setNeedsDisplay();
+    repaintText();
     // Without a label the text is the field's accessible name.
     if (accessibilityLabel().empty()) accessibleNameChanged(*this);
     accessibleStatusAnnounce(*this);
+}
+
+// Asks for the pixels of the old text and of the new one to be painted again, where both are
+// known (the field's background and borders stay as they are), and otherwise for the whole field.
+void TextField::repaintText() {
+    QWidget* widget = widgetOf(*this);
+    if (!widget || !widget->isVisible() || !fitted || !fitted->inkOnScreen)
+        return setNeedsDisplay();
+    const QRect before = *fitted->inkOnScreen;
+    const FittedFont& now = FittedFont::of(*this, *widget, *widget, widget->layoutDirection());
+    const auto after =
+        now.inkIn(FittedFont::roomIn(*this, widget->rect()), qtAlignment(textAlignment));
+    if (!after) return setNeedsDisplay();
+    widget->update(before | *after);
 }
 
 void TextField::setAccessibilityStatus(bool isStatus) {
@@ -356,41 +476,19 @@ void TextField::draw(Painter& painter) const {
                          : painter.readableTextColor(QPalette::Text, fillsBackground
                                                                          ? std::optional(background)
                                                                          : std::nullopt));
-    // The text keeps its inset from whatever border is drawn over the field's edges.
-    double border = bordered ? 1 : 0;
-    if (const Layer* backing = layer()) border += std::max(0.0, backing->borderWidth());
-    const QRectF room = area.adjusted(kTextInset + border, border, -kTextInset - border, -border);
-    const QString shown = toQString(text);
-    const double dpi = painter.widget.logicalDpiY();
-    const Qt::LayoutDirection direction = qt.layoutDirection();
-    if (!fitted || fitted->font != textFont || fitted->dpi != dpi || fitted->text != shown ||
-        fitted->room != room.size() || fitted->direction != direction) {
-        // The size the same font was shrunk to in the same room, for a start.
-        std::optional<int> shrunkBefore;
-        if (fitted && fitted->line && fitted->shrunk && fitted->font == textFont &&
-            fitted->dpi == dpi && fitted->room == room.size() && fitted->direction == direction)
-            shrunkBefore = fitted->line->font().pixelSize();
-        fitted = std::make_unique<FittedFont>(
-            FittedFont{textFont, dpi, shown, room.size(), direction, nullptr, QFont()});
-        const QFont own = toQFont(textFont, dpi);
-        if (drawnAsItIs(shown)) {
-            fitted->line =
-                fittingLine(own, shown, room.size(), *qt.device(), direction, shrunkBefore);
-            // A shrunk line's font has a pixel size; the field's own, a point size.
-            fitted->shrunk = fitted->line->font().pixelSize() > 0;
-        } else {
-            fitted->fitted = fittingFont(own, shown, room.size(), *qt.device());
-        }
-    }
+    const QRectF room = FittedFont::roomIn(*this, area);
+    const FittedFont& now =
+        FittedFont::of(*this, painter.widget, *qt.device(), qt.layoutDirection());
     const Qt::Alignment alignment = qtAlignment(textAlignment);
-    if (fitted->line) {
-        fitted->line->draw(qt, room, QStyle::visualAlignment(direction, alignment));
+    if (now.line) {
+        now.line->draw(qt, room, QStyle::visualAlignment(now.direction, alignment));
     } else {
-        qt.setFont(fitted->fitted);
+        qt.setFont(now.fitted);
         const int flags =
             static_cast<int>((alignment | Qt::AlignVCenter).toInt()) | Qt::TextSingleLine;
-        qt.drawText(room, flags, shown);
+        qt.drawText(room, flags, now.text);
     }
+    fitted->inkOnScreen = now.inkIn(room, alignment);
 
     if (bordered) {
         const QColor edge = painter.widget.palette().color(QPalette::Mid);

@@ -6,6 +6,7 @@
 
 #include <QPaintEvent>
 #include <QPainterPath>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -52,12 +53,12 @@ ViewWidget* ViewWidget::fromObject(QObject* object) {
     return liveViewWidgets().contains(object) ? static_cast<ViewWidget*>(object) : nullptr;
 }
 
-void ViewWidget::paintEvent(QPaintEvent*) {
+void ViewWidget::paintEvent(QPaintEvent* event) {
     if (!view) return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    View::Impl::of(*view).paint(painter, *this);
+    View::Impl::of(*view).paint(painter, *this, event->region());
 }
 
 void View::Impl::place() const {
@@ -91,7 +92,25 @@ void View::Impl::detachWidget() const {
     widget->setParent(nullptr);
 }
 
-void View::Impl::paint(QPainter& painter, QWidget& target) const {
+namespace {
+
+// Whether a border of `width` drawn along the edges of `area`, its corners rounded by `radius`,
+// can touch a pixel of `dirty`: it stays within its width and a pixel of smoothing of the edges,
+// and at the corners within the radius and its width of the corner.
+bool borderReaches(const QRegion& dirty, const QRect& area, double width, double radius) {
+    const int edge = static_cast<int>(std::ceil(width)) + 1;
+    const int corner = static_cast<int>(std::ceil(radius + width)) + 1;
+    QRegion clear(area.adjusted(edge, edge, -edge, -edge));
+    clear -= QRect(area.left(), area.top(), corner, corner);
+    clear -= QRect(area.right() - corner + 1, area.top(), corner, corner);
+    clear -= QRect(area.left(), area.bottom() - corner + 1, corner, corner);
+    clear -= QRect(area.right() - corner + 1, area.bottom() - corner + 1, corner, corner);
+    return !(dirty - clear).isEmpty();
+}
+
+}  // namespace
+
+void View::Impl::paint(QPainter& painter, QWidget& target, const QRegion& dirty) const {
     const QRectF area(0, 0, target.width(), target.height());
     const auto roundedArea = [&](double inset) {
         const QRectF r = area.adjusted(inset, inset, -inset, -inset);
@@ -121,6 +140,8 @@ void View::Impl::paint(QPainter& painter, QWidget& target) const {
     if (layer && layer->borderColor() && layer->borderWidth() > 0) {
         const double width =
             std::min(layer->borderWidth(), std::min(area.width(), area.height()) / 2);
+        // A repaint of the inside only (a changed text) leaves the border's pixels as they are.
+        if (!borderReaches(dirty, target.rect(), width, layer->cornerRadius())) return;
         painter.setPen(QPen(toQColor(*layer->borderColor()), width));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(roundedArea(width / 2));

@@ -20,6 +20,7 @@
 #include "quorvin/toolkit/View.h"
 
 class QPainter;
+class QRegion;
 
 namespace quorvin::toolkit {
 
@@ -55,7 +56,8 @@ struct View::Impl {
     void applyFrame(Rect newFrame);
     // Hides the widget and takes it out of its parent widget.
     void detachWidget() const;
-    void paint(QPainter& painter, QWidget& target) const;
+    // Paints the view into `target`, of which `dirty` is to be painted again.
+    void paint(QPainter& painter, QWidget& target, const QRegion& dirty) const;
 
     View& owner;
     Rect frame;
