@@ -20,6 +20,7 @@
 
 #include "quorvin/text/QtText.h"
 #include "quorvin/toolkit/qt/Accessibility.h"
+#include "quorvin/toolkit/qt/FontSizesAhead.h"
 #include "quorvin/toolkit/qt/Painter.h"
 #include "quorvin/toolkit/qt/QtConversions.h"
 #include "quorvin/toolkit/qt/ViewWidget.h"
@@ -30,6 +31,8 @@ namespace {
 
 // Space between the text and the left and right edges, as a label leaves it.
 constexpr double kTextInset = 2;
+// A text whose advance takes this share of its room may shrink with its next character or two.
+constexpr double kNearlyFull = 0.75;
 
 Qt::Alignment qtAlignment(TextAlignment alignment) {
     switch (alignment) {
@@ -368,6 +371,17 @@ struct TextField::FittedFont {
         return *fitted;
     }
 
+    // A text that has shrunk, or that nearly fills its room, may need a smaller size with its
+    // next character or two: those sizes are loaded once the frame is on its way.
+    void loadSizesAhead(QWidget& widget) const {
+        if (!line) return;
+        const QFont drawn = line->font();
+        if (shrunk) return loadSmallerSizesAfterFrame(widget, drawn, drawn.pixelSize(), text);
+        if (line->roughExtent().width() < room.width() * kNearlyFull) return;
+        loadSmallerSizesAfterFrame(widget, drawn, QFontInfo(QFont(drawn, &widget)).pixelSize(),
+                                   text);
+    }
+
     // The pixels the text covers where it is drawn in `where`, with a pixel to spare for
     // smoothing; empty where that is not known (text that Qt draws by itself, or cut at the
     // room's edges).
@@ -413,6 +427,7 @@ void TextField::repaintText() {
         now.inkIn(FittedFont::roomIn(*this, widget->rect()), qtAlignment(textAlignment));
     if (!after) return setNeedsDisplay();
     widget->update(before | *after);
+    now.loadSizesAhead(*widget);
 }
 
 void TextField::setAccessibilityStatus(bool isStatus) {
