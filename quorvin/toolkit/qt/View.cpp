@@ -121,8 +121,17 @@ void View::Impl::paint(QPainter& painter, QWidget& target, const QRegion& dirty)
         path.addRoundedRect(r, radius, radius);
         return path;
     };
-    if (layer && layer->backgroundColor())
-        painter.fillPath(roundedArea(0), toQColor(*layer->backgroundColor()));
+    if (layer && layer->backgroundColor()) {
+        const QColor colour = toQColor(*layer->backgroundColor());
+        // Away from the edges and the rounded corners the path covers each pixel whole: a
+        // repaint of the inside only (a changed text) fills the same pixels as a rectangle,
+        // at a fraction of the cost.
+        if (borderReaches(dirty, target.rect(), 0, layer->cornerRadius())) {
+            painter.fillPath(roundedArea(0), colour);
+        } else {
+            painter.fillRect(target.rect(), colour);
+        }
+    }
 
     // The fixed colour under the view's text: the nearest visible layer background.
     std::optional<Color> background;
