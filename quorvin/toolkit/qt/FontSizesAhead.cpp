@@ -37,12 +37,12 @@ public:
 
     void add(QWidget& widget, const QFont& font, int pixelSize, const QString& sample) {
         const bool idle = queue.empty();
-        loaded.insert(keyAt(font, pixelSize));
+        loaded.insert(atSize(font, pixelSize));
         for (int size = pixelSize - 1; size >= std::max(1, pixelSize - kSizesAhead); --size) {
-            const QString key = keyAt(font, size);
-            if (loaded.contains(key)) continue;
-            loaded.insert(key);
-            queue.push_back(Request{&widget, font, size, sample});
+            QFont smaller = atSize(font, size);
+            if (loaded.contains(smaller)) continue;
+            loaded.insert(smaller);
+            queue.push_back(Request{&widget, std::move(smaller), sample});
         }
         if (idle && !queue.empty()) postNext();
     }
@@ -53,10 +53,8 @@ protected:
         const Request request = queue.front();
         queue.pop_front();
         if (request.widget) {
-            QFont font = request.font;
-            font.setPixelSize(request.pixelSize);
             [[maybe_unused]] const qreal advance =
-                QFontMetricsF(font, request.widget).horizontalAdvance(request.sample);
+                QFontMetricsF(request.font, request.widget).horizontalAdvance(request.sample);
         }
         if (!queue.empty()) postNext();
     }
@@ -64,16 +62,15 @@ protected:
 private:
     struct Request {
         QPointer<QWidget> widget;
-        QFont font;
-        int pixelSize;
+        QFont font;  // at the size to load
         QString sample;
     };
 
     using QObject::QObject;
 
-    static QString keyAt(QFont font, int pixelSize) {
+    static QFont atSize(QFont font, int pixelSize) {
         font.setPixelSize(pixelSize);
-        return font.key();
+        return font;
     }
 
     void postNext() {
@@ -81,7 +78,7 @@ private:
     }
 
     std::deque<Request> queue;
-    QSet<QString> loaded;
+    QSet<QFont> loaded;
 };
 
 }  // namespace
