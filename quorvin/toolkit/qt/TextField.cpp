@@ -240,8 +240,8 @@ private:
     }
 };
 
-// The largest whole pixel size below `ownPixels` at which the text fits, given its extent at the
-// font's own size (which does not fit). Qt measures and draws a font at a whole number of pixels
+// The largest whole pixel size below `ownPixels` at which the text fits, given its extent at
+// `ownPixels` (which does not fit). Qt measures and draws a font at a whole number of pixels
 // (a point size is rounded to the nearest pixel size), and the width is close to proportional
 // to it: the extent gives the size, which is then verified, and its next larger size ruled out.
 // Nothing is smaller than a pixel: text that fits at no size is drawn at one.
@@ -261,11 +261,32 @@ int fittingPixelSize(int ownPixels, QSizeF extent, QSizeF room,
     return std::max(1, size - 1);
 }
 
+// The line shaped at the largest pixel size below `tooLarge`'s at which it fits, found from the
+// extent it has at that size (which does not fit).
+std::unique_ptr<ShapedLine> shrunkBelow(const ShapedLine& tooLarge, QFont font, const QString& text,
+                                        QSizeF room, QPaintDevice& device,
+                                        Qt::LayoutDirection direction, int tooLargePixels) {
+    std::unique_ptr<ShapedLine> fitting;
+    const int size =
+        fittingPixelSize(tooLargePixels, tooLarge.roughExtent(), room, [&](int pixels) {
+            font.setPixelSize(pixels);
+            auto candidate = std::make_unique<ShapedLine>(text, font, device, direction);
+            if (!candidate->fitsIn(room)) return false;
+            if (!fitting || fitting->font().pixelSize() < pixels) fitting = std::move(candidate);
+            return true;
+        });
+    if (fitting && fitting->font().pixelSize() == size) return fitting;
+    font.setPixelSize(size);
+    return std::make_unique<ShapedLine>(text, font, device, direction);
+}
+
 // The line shaped at `font` when it fits in the room on one line; otherwise at the same family
 // and weight at the largest size at which it does. `shrunkBefore` is the pixel size the field's
 // text was shrunk to before, if it was: a text that changes by a character or two most often
 // fits at that size and not at the next, which two shapings show (the larger a text, the wider,
-// so no larger size fits either), without shaping it at its own size first.
+// so no larger size fits either), without shaping it at its own size first. A text too large
+// for that size is too large for every larger one: its size is found below it. One that fits the
+// next size too (it lost a character) is tried at the size after that.
 std::unique_ptr<ShapedLine> fittingLine(QFont font, const QString& text, QSizeF room,
                                         QPaintDevice& device, Qt::LayoutDirection direction,
                                         std::optional<int> shrunkBefore) {
@@ -274,24 +295,20 @@ std::unique_ptr<ShapedLine> fittingLine(QFont font, const QString& text, QSizeF 
         QFont before = font;
         before.setPixelSize(*shrunkBefore);
         auto line = std::make_unique<ShapedLine>(text, before, device, direction);
-        if (line->fitsIn(room)) {
-            before.setPixelSize(*shrunkBefore + 1);
-            if (!ShapedLine(text, before, device, direction).fitsIn(room)) return line;
+        if (!line->fitsIn(room))
+            return shrunkBelow(*line, font, text, room, device, direction, *shrunkBefore);
+        before.setPixelSize(*shrunkBefore + 1);
+        auto larger = std::make_unique<ShapedLine>(text, before, device, direction);
+        if (!larger->fitsIn(room)) return line;
+        // It fits a size larger: most often it lost a character, and the next size is too large.
+        if (*shrunkBefore + 2 < ownPixels) {
+            before.setPixelSize(*shrunkBefore + 2);
+            if (!ShapedLine(text, before, device, direction).fitsIn(room)) return larger;
         }
     }
     auto line = std::make_unique<ShapedLine>(text, font, device, direction);
     if (text.isEmpty() || line->fitsIn(room)) return line;
-    std::unique_ptr<ShapedLine> fitting;
-    const int size = fittingPixelSize(ownPixels, line->roughExtent(), room, [&](int pixels) {
-        font.setPixelSize(pixels);
-        auto candidate = std::make_unique<ShapedLine>(text, font, device, direction);
-        if (!candidate->fitsIn(room)) return false;
-        if (!fitting || fitting->font().pixelSize() < pixels) fitting = std::move(candidate);
-        return true;
-    });
-    if (fitting && fitting->font().pixelSize() == size) return fitting;
-    font.setPixelSize(size);
-    return std::make_unique<ShapedLine>(text, font, device, direction);
+    return shrunkBelow(*line, font, text, room, device, direction, ownPixels);
 }
 
 // As fittingLine, for text that Qt measures and draws by itself.
