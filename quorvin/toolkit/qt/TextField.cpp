@@ -17,6 +17,7 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "quorvin/text/QtText.h"
 #include "quorvin/toolkit/qt/Accessibility.h"
@@ -342,6 +343,16 @@ struct TextField::FittedFont {
     // The pixels that the text last painted covers in the field's widget, where known. Kept
     // across refits: it is what a change of text must paint over.
     std::optional<QRect> inkOnScreen;
+    // Fits made before for other texts in the same font, room and device, the latest first: a
+    // text shown again (a sign changed back, a digit taken back and typed again, a value shown
+    // in another base and back) is drawn from its line with no shaping at all.
+    std::vector<std::unique_ptr<FittedFont>> earlier;
+    static constexpr std::size_t kEarlierFits = 4;
+
+    bool sameSetting(const FittedFont& other) const {
+        return font == other.font && dpi == other.dpi && room == other.room &&
+               direction == other.direction && device == other.device;
+    }
 
     // The room for the text in a field of `area`: inset from the sides, and from whatever border
     // is drawn over the edges.
@@ -363,6 +374,22 @@ struct TextField::FittedFont {
             fitted->text == shown && fitted->room == room.size() &&
             fitted->direction == direction && fitted->device == &device)
             return *fitted;
+        if (fitted) {
+            auto& earlier = fitted->earlier;
+            const auto again = std::find_if(earlier.begin(), earlier.end(), [&](const auto& fit) {
+                return fit->text == shown && fit->font == field.textFont && fit->dpi == dpi &&
+                       fit->room == room.size() && fit->direction == direction &&
+                       fit->device == &device;
+            });
+            if (again != earlier.end()) {
+                std::unique_ptr<FittedFont> made = std::move(*again);
+                earlier.erase(again);
+                made->inkOnScreen = fitted->inkOnScreen;
+                remember(*made, std::move(fitted));
+                fitted = std::move(made);
+                return *fitted;
+            }
+        }
         // The size the same font was shrunk to in the same room, for a start.
         std::optional<int> shrunkBefore;
         if (fitted && fitted->line && fitted->shrunk && fitted->font == field.textFont &&
@@ -384,8 +411,22 @@ struct TextField::FittedFont {
         } else {
             made->fitted = fittingFont(own, shown, room.size(), device);
         }
+        if (fitted) remember(*made, std::move(fitted));
         fitted = std::move(made);
         return *fitted;
+    }
+
+    // Keeps `previous`, and the fits it kept, with `current` for a text shown again: those in
+    // the same setting, the latest first, as many as are kept.
+    static void remember(FittedFont& current, std::unique_ptr<FittedFont> previous) {
+        std::vector<std::unique_ptr<FittedFont>> kept = std::move(previous->earlier);
+        previous->earlier.clear();
+        kept.insert(kept.begin(), std::move(previous));
+        current.earlier.clear();
+        for (auto& fit : kept) {
+            if (current.earlier.size() == kEarlierFits) break;
+            if (fit->line && current.sameSetting(*fit)) current.earlier.push_back(std::move(fit));
+        }
     }
 
     // A text that has shrunk, or that nearly fills its room, may need a smaller size with its
