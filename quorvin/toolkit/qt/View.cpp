@@ -98,14 +98,19 @@ namespace {
 // can touch a pixel of `dirty`: it stays within its width and a pixel of smoothing of the edges,
 // and at the corners within the radius and its width of the corner.
 bool borderReaches(const QRegion& dirty, const QRect& area, double width, double radius) {
+    if (dirty.isEmpty()) return false;
     const int edge = static_cast<int>(std::ceil(width)) + 1;
     const int corner = static_cast<int>(std::ceil(radius + width)) + 1;
-    QRegion clear(area.adjusted(edge, edge, -edge, -edge));
-    clear -= QRect(area.left(), area.top(), corner, corner);
-    clear -= QRect(area.right() - corner + 1, area.top(), corner, corner);
-    clear -= QRect(area.left(), area.bottom() - corner + 1, corner, corner);
-    clear -= QRect(area.right() - corner + 1, area.bottom() - corner + 1, corner, corner);
-    return !(dirty - clear).isEmpty();
+    // A region reaches out of a rectangle exactly when its bounds do.
+    if (!area.adjusted(edge, edge, -edge, -edge).contains(dirty.boundingRect())) return true;
+    const QRect corners[] = {
+        QRect(area.left(), area.top(), corner, corner),
+        QRect(area.right() - corner + 1, area.top(), corner, corner),
+        QRect(area.left(), area.bottom() - corner + 1, corner, corner),
+        QRect(area.right() - corner + 1, area.bottom() - corner + 1, corner, corner),
+    };
+    return std::any_of(std::begin(corners), std::end(corners),
+                       [&](const QRect& square) { return dirty.intersects(square); });
 }
 
 }  // namespace
