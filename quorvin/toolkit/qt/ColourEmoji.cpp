@@ -66,7 +66,7 @@ std::optional<QString> onlyColourFamilyFor(FcCharSet* wanted) {
 }
 
 std::optional<QString> findColourEmojiFamily() {
-    // Qt has loaded the configuration already; this only reads it.
+    // Loads fontconfig's configuration, once for the process: Qt's font database finds it loaded.
     if (!FcInit()) return std::nullopt;
     const std::unique_ptr<FcCharSet, CharSetDeleter> wanted(FcCharSetCreate());
     for (const FcChar32 symbol : kClipboardSymbols)
