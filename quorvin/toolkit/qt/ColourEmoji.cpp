@@ -20,6 +20,9 @@ struct PatternDeleter {
 struct FontSetDeleter {
     void operator()(FcFontSet* set) const { FcFontSetDestroy(set); }
 };
+struct ObjectSetDeleter {
+    void operator()(FcObjectSet* set) const { FcObjectSetDestroy(set); }
+};
 struct CharSetDeleter {
     void operator()(FcCharSet* set) const { FcCharSetDestroy(set); }
 };
@@ -32,12 +35,43 @@ bool isColourFontFor(FcPattern* font, const FcCharSet* wanted) {
            FcCharSetIsSubset(wanted, chars);
 }
 
+std::optional<QString> familyOf(FcPattern* font) {
+    FcChar8* family = nullptr;
+    if (FcPatternGetString(font, FC_FAMILY, 0, &family) != FcResultMatch) return std::nullopt;
+    return QString::fromUtf8(reinterpret_cast<const char*>(family));
+}
+
+// The one family among the colour fonts that draw both symbols, when there are such fonts and they
+// all share it: fontconfig's preference among them can then only name that family. Listing
+// filters the installed fonts without scoring them, so this usual case costs a fraction of a sort.
+std::optional<QString> onlyColourFamilyFor(FcCharSet* wanted) {
+    const std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
+    const std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
+        FcObjectSetBuild(FC_FAMILY, FC_COLOR, FC_CHARSET, nullptr));
+    if (!pattern || !objects || !FcPatternAddBool(pattern.get(), FC_COLOR, FcTrue) ||
+        !FcPatternAddCharSet(pattern.get(), FC_CHARSET, wanted))
+        return std::nullopt;
+    const std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
+        FcFontList(nullptr, pattern.get(), objects.get()));
+    if (!fonts) return std::nullopt;
+    std::optional<QString> only;
+    for (int index = 0; index < fonts->nfont; ++index) {
+        FcPattern* font = fonts->fonts[index];
+        if (!isColourFontFor(font, wanted)) return std::nullopt;  // not what was listed: sort
+        const auto family = familyOf(font);
+        if (!family || (only && *only != *family)) return std::nullopt;
+        only = family;
+    }
+    return only;
+}
+
 std::optional<QString> findColourEmojiFamily() {
-    // Qt has loaded the configuration already; this only reads it.
+    // Loads fontconfig's configuration, once for the process: Qt's font database finds it loaded.
     if (!FcInit()) return std::nullopt;
     const std::unique_ptr<FcCharSet, CharSetDeleter> wanted(FcCharSetCreate());
     for (const FcChar32 symbol : kClipboardSymbols)
         FcCharSetAddChar(wanted.get(), symbol);
+    if (auto only = onlyColourFamilyFor(wanted.get())) return only;
     // "emoji" is fontconfig's generic family for emoji fonts; sorted by how well each font
     // matches it, the preferred colour font comes first whatever its name.
     const std::unique_ptr<FcPattern, PatternDeleter> pattern(
@@ -52,10 +86,8 @@ std::optional<QString> findColourEmojiFamily() {
     if (!fonts) return std::nullopt;
     for (int index = 0; index < fonts->nfont; ++index) {
         FcPattern* font = fonts->fonts[index];
-        FcChar8* family = nullptr;
-        if (isColourFontFor(font, wanted.get()) &&
-            FcPatternGetString(font, FC_FAMILY, 0, &family) == FcResultMatch)
-            return QString::fromUtf8(reinterpret_cast<const char*>(family));
+        if (!isColourFontFor(font, wanted.get())) continue;
+        if (auto family = familyOf(font)) return family;
     }
     return std::nullopt;
 }

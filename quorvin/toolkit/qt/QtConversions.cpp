@@ -36,9 +36,14 @@ QFont::Weight qtWeight(FontWeight weight) {
 // named by the family it resolves to: a generic name such as "Sans Serif" is no family of Qt's
 // own, and Qt would make the next family in the list, the emoji font, the font of all the text
 // (its digits included). Only for the general font, which draws the emoji titles.
+//
+// The family is resolved once, at the size and weight first asked for: resolving it loads a font
+// at that size, the one about to draw, rather than one at the desktop's size that draws nothing.
 QFont withColourEmoji(QFont font) {
-    if (const auto& emoji = colourEmojiFamily())
-        font.setFamilies({QFontInfo(font).family(), *emoji});
+    const auto& emoji = colourEmojiFamily();
+    if (!emoji) return font;
+    static const QString text = QFontInfo(font).family();
+    font.setFamilies({text, *emoji});
     return font;
 }
 
@@ -53,7 +58,7 @@ QFont toQFont(const Font& font, double logicalDpiY) {
     // Looked up once: the desktop's fonts do not change while the program runs. Kept for the
     // whole process (never destroyed at exit, when Qt's font cache may already be gone).
     static const QFont* const general =
-        new QFont(withColourEmoji(QFontDatabase::systemFont(QFontDatabase::GeneralFont)));
+        new QFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     static const QFont* const fixed =
         new QFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
@@ -63,7 +68,7 @@ QFont toQFont(const Font& font, double logicalDpiY) {
     const double pixels = std::isfinite(font.size) ? std::clamp(font.size, 1.0, 4096.0) : 13.0;
     result.setPointSizeF(pixels * 72.0 / dpi);
     result.setWeight(qtWeight(font.weight));
-    return result;
+    return font.family == Font::Family::monospaced ? result : withColourEmoji(result);
 }
 
 }  // namespace quorvin::toolkit

@@ -17,9 +17,11 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "quorvin/text/QtText.h"
 #include "quorvin/toolkit/qt/Accessibility.h"
+#include "quorvin/toolkit/qt/FontSizesAhead.h"
 #include "quorvin/toolkit/qt/Painter.h"
 #include "quorvin/toolkit/qt/QtConversions.h"
 #include "quorvin/toolkit/qt/ViewWidget.h"
@@ -30,6 +32,8 @@ namespace {
 
 // Space between the text and the left and right edges, as a label leaves it.
 constexpr double kTextInset = 2;
+// A text whose advance takes this share of its room may shrink with its next character or two.
+constexpr double kNearlyFull = 0.75;
 
 Qt::Alignment qtAlignment(TextAlignment alignment) {
     switch (alignment) {
@@ -237,8 +241,8 @@ private:
     }
 };
 
-// The largest whole pixel size below `ownPixels` at which the text fits, given its extent at the
-// font's own size (which does not fit). Qt measures and draws a font at a whole number of pixels
+// The largest whole pixel size below `ownPixels` at which the text fits, given its extent at
+// `ownPixels` (which does not fit). Qt measures and draws a font at a whole number of pixels
 // (a point size is rounded to the nearest pixel size), and the width is close to proportional
 // to it: the extent gives the size, which is then verified, and its next larger size ruled out.
 // Nothing is smaller than a pixel: text that fits at no size is drawn at one.
@@ -258,11 +262,32 @@ int fittingPixelSize(int ownPixels, QSizeF extent, QSizeF room,
     return std::max(1, size - 1);
 }
 
+// The line shaped at the largest pixel size below `tooLarge`'s at which it fits, found from the
+// extent it has at that size (which does not fit).
+std::unique_ptr<ShapedLine> shrunkBelow(const ShapedLine& tooLarge, QFont font, const QString& text,
+                                        QSizeF room, QPaintDevice& device,
+                                        Qt::LayoutDirection direction, int tooLargePixels) {
+    std::unique_ptr<ShapedLine> fitting;
+    const int size =
+        fittingPixelSize(tooLargePixels, tooLarge.roughExtent(), room, [&](int pixels) {
+            font.setPixelSize(pixels);
+            auto candidate = std::make_unique<ShapedLine>(text, font, device, direction);
+            if (!candidate->fitsIn(room)) return false;
+            if (!fitting || fitting->font().pixelSize() < pixels) fitting = std::move(candidate);
+            return true;
+        });
+    if (fitting && fitting->font().pixelSize() == size) return fitting;
+    font.setPixelSize(size);
+    return std::make_unique<ShapedLine>(text, font, device, direction);
+}
+
 // The line shaped at `font` when it fits in the room on one line; otherwise at the same family
 // and weight at the largest size at which it does. `shrunkBefore` is the pixel size the field's
 // text was shrunk to before, if it was: a text that changes by a character or two most often
 // fits at that size and not at the next, which two shapings show (the larger a text, the wider,
-// so no larger size fits either), without shaping it at its own size first.
+// so no larger size fits either), without shaping it at its own size first. A text too large
+// for that size is too large for every larger one: its size is found below it. One that fits the
+// next size too (it lost a character) is tried at the size after that.
 std::unique_ptr<ShapedLine> fittingLine(QFont font, const QString& text, QSizeF room,
                                         QPaintDevice& device, Qt::LayoutDirection direction,
                                         std::optional<int> shrunkBefore) {
@@ -271,24 +296,20 @@ std::unique_ptr<ShapedLine> fittingLine(QFont font, const QString& text, QSizeF 
         QFont before = font;
         before.setPixelSize(*shrunkBefore);
         auto line = std::make_unique<ShapedLine>(text, before, device, direction);
-        if (line->fitsIn(room)) {
-            before.setPixelSize(*shrunkBefore + 1);
-            if (!ShapedLine(text, before, device, direction).fitsIn(room)) return line;
+        if (!line->fitsIn(room))
+            return shrunkBelow(*line, font, text, room, device, direction, *shrunkBefore);
+        before.setPixelSize(*shrunkBefore + 1);
+        auto larger = std::make_unique<ShapedLine>(text, before, device, direction);
+        if (!larger->fitsIn(room)) return line;
+        // It fits a size larger: most often it lost a character, and the next size is too large.
+        if (*shrunkBefore + 2 < ownPixels) {
+            before.setPixelSize(*shrunkBefore + 2);
+            if (!ShapedLine(text, before, device, direction).fitsIn(room)) return larger;
         }
     }
     auto line = std::make_unique<ShapedLine>(text, font, device, direction);
     if (text.isEmpty() || line->fitsIn(room)) return line;
-    std::unique_ptr<ShapedLine> fitting;
-    const int size = fittingPixelSize(ownPixels, line->roughExtent(), room, [&](int pixels) {
-        font.setPixelSize(pixels);
-        auto candidate = std::make_unique<ShapedLine>(text, font, device, direction);
-        if (!candidate->fitsIn(room)) return false;
-        if (!fitting || fitting->font().pixelSize() < pixels) fitting = std::move(candidate);
-        return true;
-    });
-    if (fitting && fitting->font().pixelSize() == size) return fitting;
-    font.setPixelSize(size);
-    return std::make_unique<ShapedLine>(text, font, device, direction);
+    return shrunkBelow(*line, font, text, room, device, direction, ownPixels);
 }
 
 // As fittingLine, for text that Qt measures and draws by itself.
@@ -322,6 +343,16 @@ struct TextField::FittedFont {
     // The pixels that the text last painted covers in the field's widget, where known. Kept
     // across refits: it is what a change of text must paint over.
     std::optional<QRect> inkOnScreen;
+    // Fits made before for other texts in the same font, room and device, the latest first: a
+    // text shown again (a sign changed back, a digit taken back and typed again, a value shown
+    // in another base and back) is drawn from its line with no shaping at all.
+    std::vector<std::unique_ptr<FittedFont>> earlier;
+    static constexpr std::size_t kEarlierFits = 4;
+
+    bool sameSetting(const FittedFont& other) const {
+        return font == other.font && dpi == other.dpi && room == other.room &&
+               direction == other.direction && device == other.device;
+    }
 
     // The room for the text in a field of `area`: inset from the sides, and from whatever border
     // is drawn over the edges.
@@ -343,6 +374,22 @@ struct TextField::FittedFont {
             fitted->text == shown && fitted->room == room.size() &&
             fitted->direction == direction && fitted->device == &device)
             return *fitted;
+        if (fitted) {
+            auto& earlier = fitted->earlier;
+            const auto again = std::find_if(earlier.begin(), earlier.end(), [&](const auto& fit) {
+                return fit->text == shown && fit->font == field.textFont && fit->dpi == dpi &&
+                       fit->room == room.size() && fit->direction == direction &&
+                       fit->device == &device;
+            });
+            if (again != earlier.end()) {
+                std::unique_ptr<FittedFont> made = std::move(*again);
+                earlier.erase(again);
+                made->inkOnScreen = fitted->inkOnScreen;
+                remember(*made, std::move(fitted));
+                fitted = std::move(made);
+                return *fitted;
+            }
+        }
         // The size the same font was shrunk to in the same room, for a start.
         std::optional<int> shrunkBefore;
         if (fitted && fitted->line && fitted->shrunk && fitted->font == field.textFont &&
@@ -364,8 +411,33 @@ struct TextField::FittedFont {
         } else {
             made->fitted = fittingFont(own, shown, room.size(), device);
         }
+        if (fitted) remember(*made, std::move(fitted));
         fitted = std::move(made);
         return *fitted;
+    }
+
+    // Keeps `previous`, and the fits it kept, with `current` for a text shown again: those in
+    // the same setting, the latest first, as many as are kept.
+    static void remember(FittedFont& current, std::unique_ptr<FittedFont> previous) {
+        std::vector<std::unique_ptr<FittedFont>> kept = std::move(previous->earlier);
+        previous->earlier.clear();
+        kept.insert(kept.begin(), std::move(previous));
+        current.earlier.clear();
+        for (auto& fit : kept) {
+            if (current.earlier.size() == kEarlierFits) break;
+            if (fit->line && current.sameSetting(*fit)) current.earlier.push_back(std::move(fit));
+        }
+    }
+
+    // A text that has shrunk, or that nearly fills its room, may need a smaller size with its
+    // next character or two: those sizes are loaded once the frame is on its way.
+    void loadSizesAhead(QWidget& widget) const {
+        if (!line) return;
+        const QFont drawn = line->font();
+        if (shrunk) return loadSmallerSizesAfterFrame(widget, drawn, drawn.pixelSize(), text);
+        if (line->roughExtent().width() < room.width() * kNearlyFull) return;
+        loadSmallerSizesAfterFrame(widget, drawn, QFontInfo(QFont(drawn, &widget)).pixelSize(),
+                                   text);
     }
 
     // The pixels the text covers where it is drawn in `where`, with a pixel to spare for
@@ -413,6 +485,7 @@ void TextField::repaintText() {
         now.inkIn(FittedFont::roomIn(*this, widget->rect()), qtAlignment(textAlignment));
     if (!after) return setNeedsDisplay();
     widget->update(before | *after);
+    now.loadSizesAhead(*widget);
 }
 
 void TextField::setAccessibilityStatus(bool isStatus) {
