@@ -353,6 +353,9 @@ struct TextField::FittedFont {
         return font == other.font && dpi == other.dpi && room == other.room &&
                direction == other.direction && device == other.device;
     }
+    bool isFor(const FittedFont& wanted) const {
+        return text == wanted.text && sameSetting(wanted);
+    }
 
     // The room for the text in a field of `area`: inset from the sides, and from whatever border
     // is drawn over the edges.
@@ -368,19 +371,18 @@ struct TextField::FittedFont {
                                 Qt::LayoutDirection direction) {
         std::unique_ptr<FittedFont>& fitted = field.fitted;
         const QRectF room = roomIn(field, widget.rect());
-        const QString shown = toQString(field.text);
-        const double dpi = widget.logicalDpiY();
-        if (fitted && fitted->font == field.textFont && fitted->dpi == dpi &&
-            fitted->text == shown && fitted->room == room.size() &&
-            fitted->direction == direction && fitted->device == &device)
-            return *fitted;
+        FittedFont wanted;
+        wanted.font = field.textFont;
+        wanted.dpi = widget.logicalDpiY();
+        wanted.text = toQString(field.text);
+        wanted.room = room.size();
+        wanted.direction = direction;
+        wanted.device = &device;
+        if (fitted && fitted->isFor(wanted)) return *fitted;
         if (fitted) {
             auto& earlier = fitted->earlier;
-            const auto again = std::find_if(earlier.begin(), earlier.end(), [&](const auto& fit) {
-                return fit->text == shown && fit->font == field.textFont && fit->dpi == dpi &&
-                       fit->room == room.size() && fit->direction == direction &&
-                       fit->device == &device;
-            });
+            const auto again = std::find_if(earlier.begin(), earlier.end(),
+                                            [&](const auto& fit) { return fit->isFor(wanted); });
             if (again != earlier.end()) {
                 std::unique_ptr<FittedFont> made = std::move(*again);
                 earlier.erase(again);
@@ -392,16 +394,13 @@ struct TextField::FittedFont {
         }
         // The size the same font was shrunk to in the same room, for a start.
         std::optional<int> shrunkBefore;
-        if (fitted && fitted->line && fitted->shrunk && fitted->font == field.textFont &&
-            fitted->dpi == dpi && fitted->room == room.size() && fitted->direction == direction)
+        if (fitted && fitted->line && fitted->shrunk && fitted->font == wanted.font &&
+            fitted->dpi == wanted.dpi && fitted->room == wanted.room &&
+            fitted->direction == direction)
             shrunkBefore = fitted->line->font().pixelSize();
-        auto made = std::make_unique<FittedFont>();
-        made->font = field.textFont;
-        made->dpi = dpi;
-        made->text = shown;
-        made->room = room.size();
-        made->direction = direction;
-        made->device = &device;
+        auto made = std::make_unique<FittedFont>(std::move(wanted));
+        const QString& shown = made->text;
+        const double dpi = made->dpi;
         if (fitted) made->inkOnScreen = fitted->inkOnScreen;
         const QFont own = toQFont(field.textFont, dpi);
         if (drawnAsItIs(shown)) {
