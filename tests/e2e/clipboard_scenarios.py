@@ -229,9 +229,7 @@ def tiny_png():
             + chunk(b"IDAT", zlib.compress(b"\x00\xff\x00\x00")) + chunk(b"IEND", b""))
 
 
-# Under openbox a click that arrives while a paste waits is now and then lost (about one run in
-# four); the scenario is tried once more there.
-@scenario(wm_retry=True)
+@scenario()
 def paste_of_an_image_does_nothing(session):
     session.click_key("4", digit("4"))
     session.click_key("2", digit("2"))

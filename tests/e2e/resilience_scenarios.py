@@ -389,9 +389,7 @@ RUNAWAY_OWNERS = [
 ]
 
 
-# Under openbox the click on the paste key is now and then lost (about one run in four); the
-# scenario is tried once more there.
-@scenario(wm_retry=True)
+@scenario()
 def a_paste_ends_within_its_bounds(session):
     for what, answer, why in RUNAWAY_OWNERS:
         session.key("Escape", "4")

@@ -260,8 +260,21 @@ class Session:
         self.move_pointer_to_root(*self.to_root(x, y))
 
     def move_pointer_to_root(self, x, y):
+        """Moves the pointer and waits until the X server has it there. A window manager's
+        click-to-focus grab freezes the pointer until the manager lets the press through; a
+        motion sent meanwhile is queued, and a press sent after it could still land where the
+        pointer was before."""
         xtest.fake_input(self.conn, X.MotionNotify, x=x, y=y)
         self.conn.sync()
+        screen = self.conn.screen()
+        target = (min(max(x, 0), screen.width_in_pixels - 1),
+                  min(max(y, 0), screen.height_in_pixels - 1))
+
+        def arrived():
+            pointer = screen.root.query_pointer()
+            return (pointer.root_x, pointer.root_y) == target
+
+        wait_until(arrived, LINE_TIMEOUT, f"the pointer at {target}")
 
     def press(self, button=1):
         xtest.fake_input(self.conn, X.ButtonPress, button)
