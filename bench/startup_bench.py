@@ -200,7 +200,7 @@ def parse_args():
                         help="the floor program (default: build/bin/startup_floor)")
     parser.add_argument("--only", choices=["quorvin", "floor", "plain"],
                         help="measure one program alone (no ratios)")
-    parser.add_argument("--runs", type=int, default=7, help="measured runs per program")
+    parser.add_argument("--runs", type=int, default=25, help="measured runs per program")
     parser.add_argument("--warmup", type=int, default=1, help="unmeasured runs per program first")
     args = parser.parse_args()
     if args.runs < 1 or args.warmup < 0:
