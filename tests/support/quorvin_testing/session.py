@@ -285,9 +285,15 @@ class Session:
         self.conn.sync()
 
     def click_point(self, x, y):
-        self.move_pointer(x, y)
+        root_x, root_y = self.to_root(x, y)
+        self.move_pointer_to_root(root_x, root_y)
         self.press()
         self.release()
+        # The window manager's grab may still hold the click; keys are not held with it, so a
+        # key sent now could reach the program first. A step aside and back goes through the
+        # pointer's queue behind the click: once the pointer is back, the program has the click.
+        self.move_pointer_to_root(root_x + 1, root_y)
+        self.move_pointer_to_root(root_x, root_y)
 
     def click(self, title):
         """A click at the centre of the control titled `title`, at the current scale."""
