@@ -206,10 +206,7 @@ def other_mouse_buttons_do_nothing(session):
     session.expect_shown("7")
 
 
-# Under openbox, with the machine loaded, about one run in fifteen loses the third of three quick
-# clicks before it reaches the program (its press is never seen), with older builds of the program
-# as often as with this one: a race of the window manager's, so a failure there is run once more.
-@scenario(wm_retry=True)
+@scenario()
 def quick_repeated_clicks_all_count(session):
     """Clicks on one key faster than a double click: each one is a full click."""
     for _ in range(3):

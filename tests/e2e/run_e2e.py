@@ -117,10 +117,6 @@ def main():
     for entry in scenarios:
         begin = time.monotonic()
         report, figures = run_one(entry, args.program, args.wm)
-        if report is not None and entry.wm_retry and args.wm != "none":
-            print(f"RETRY {args.group}.{entry.name} after a failure under {args.wm}:\n  {report}",
-                  flush=True)
-            report, figures = run_one(entry, args.program, args.wm)
         took = time.monotonic() - begin
         if report is None:
             print(f"PASS {args.group}.{entry.name} ({took:.1f} s)", flush=True)

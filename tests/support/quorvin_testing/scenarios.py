@@ -17,16 +17,13 @@ class Scenario:
     ready: bool   # started and checked up to a painted, focused window before it runs
     screen: str   # the Xvfb screen, "WIDTHxHEIGHTxDEPTH"
     prepare: object  # called with the Session before the program starts, or None
-    # Under a window manager: run once more after a failure (both runs are reported). Only for a
-    # scenario that meets a known race of the window manager, never to pass a fault of our own.
-    wm_retry: bool = False
 
 
-def scenario(modes=("none", "openbox"), ready=True, screen=SCREEN, prepare=None, wm_retry=False):
+def scenario(modes=("none", "openbox"), ready=True, screen=SCREEN, prepare=None):
     """Marks a function of a scenario module as a scenario; it receives a started Session."""
     def register(function):
         function.e2e_scenario = Scenario(function.__name__, function, tuple(modes), ready,
-                                         screen, prepare, wm_retry)
+                                         screen, prepare)
         return function
     return register
 
