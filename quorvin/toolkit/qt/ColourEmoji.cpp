@@ -7,6 +7,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <memory>
+#include <utility>
 
 namespace quorvin::toolkit {
 
@@ -41,10 +42,15 @@ std::optional<QString> familyOf(FcPattern* font) {
     return QString::fromUtf8(reinterpret_cast<const char*>(family));
 }
 
-// The one family among the colour fonts that draw both symbols, when there are such fonts and they
-// all share it: fontconfig's preference among them can then only name that family. Listing
-// filters the installed fonts without scoring them, so this usual case costs a fraction of a sort.
-std::optional<QString> onlyColourFamilyFor(FcCharSet* wanted) {
+// What listing the colour fonts that draw both symbols tells, when it tells enough: that there is
+// none, or that they all share one family (fontconfig's preference among them can then only name
+// that family). Listing filters the installed fonts without scoring them, so these usual cases
+// cost a fraction of a sort. Nothing when the fonts must be sorted to choose.
+struct Listed {
+    std::optional<QString> family;  // no family: no colour font draws both
+};
+
+std::optional<Listed> listColourFamilyFor(FcCharSet* wanted) {
     const std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
     const std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
         FcObjectSetBuild(FC_FAMILY, FC_COLOR, FC_CHARSET, nullptr));
@@ -54,15 +60,15 @@ std::optional<QString> onlyColourFamilyFor(FcCharSet* wanted) {
     const std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
         FcFontList(nullptr, pattern.get(), objects.get()));
     if (!fonts) return std::nullopt;
-    std::optional<QString> only;
+    Listed listed;
     for (int index = 0; index < fonts->nfont; ++index) {
         FcPattern* font = fonts->fonts[index];
         if (!isColourFontFor(font, wanted)) return std::nullopt;  // not what was listed: sort
         const auto family = familyOf(font);
-        if (!family || (only && *only != *family)) return std::nullopt;
-        only = family;
+        if (!family || (listed.family && *listed.family != *family)) return std::nullopt;
+        listed.family = family;
     }
-    return only;
+    return listed;
 }
 
 std::optional<QString> findColourEmojiFamily() {
@@ -71,7 +77,7 @@ std::optional<QString> findColourEmojiFamily() {
     const std::unique_ptr<FcCharSet, CharSetDeleter> wanted(FcCharSetCreate());
     for (const FcChar32 symbol : kClipboardSymbols)
         FcCharSetAddChar(wanted.get(), symbol);
-    if (auto only = onlyColourFamilyFor(wanted.get())) return only;
+    if (auto listed = listColourFamilyFor(wanted.get())) return std::move(listed->family);
     // "emoji" is fontconfig's generic family for emoji fonts; sorted by how well each font
     // matches it, the preferred colour font comes first whatever its name.
     const std::unique_ptr<FcPattern, PatternDeleter> pattern(
