@@ -139,9 +139,11 @@ public:
         return *queue;
     }
 
+    // The writer is woken only when it sleeps, and after the lock is released: it then finds the
+    // lock free instead of waking into it and blocking again.
     void push(std::string message) {
         const std::size_t cost = message.size() + kEntryOverhead;
-        std::lock_guard lock(mutex);
+        std::unique_lock lock(mutex);
         const bool full = waitingLines > 0 && (waitingLines >= kMaxWaitingLines ||
                                                waitingBytes + cost > kMaxWaitingBytes);
         if (!writerRunning || full) {
@@ -153,7 +155,9 @@ public:
         waitingBytes += cost;
         ++waitingLines;
         ++accepted;
-        wake.notify_one();
+        const bool asleep = writerAsleep;
+        lock.unlock();
+        if (asleep) wake.notify_one();
     }
 
     bool flush(std::chrono::milliseconds timeout) {
@@ -220,7 +224,11 @@ private:
         std::string buffer;
         std::unique_lock lock(mutex);
         for (;;) {
-            wake.wait(lock, [&] { return !entries.empty(); });
+            while (entries.empty()) {
+                writerAsleep = true;
+                wake.wait(lock);
+                writerAsleep = false;
+            }
             // A deque keeps its elements in place while others are appended.
             const Entry& entry = entries.front();
             if (entry.isLine) {
@@ -257,6 +265,7 @@ private:
     std::condition_variable wake;
     std::condition_variable drained;
     std::deque<Entry> entries;  // the front one is being written
+    bool writerAsleep = false;  // waiting for an entry: only then does it need waking
     std::size_t waitingBytes = 0;
     std::size_t waitingLines = 0;
     std::uint64_t droppedSinceLastLine = 0;
