@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "quorvin/platform/SessionBusProbe.h"
@@ -113,6 +115,15 @@ Application::Application() : d(std::make_unique<Impl>()) {
     static int argc = 1;
     static char programName[] = "quorvin";
     static char* argv[] = {programName, nullptr};
+    // Loading fontconfig's configuration and finding the colour emoji font need nothing from Qt:
+    // they run beside Qt's connection to the display and the loading of its plugins, which take
+    // longer, instead of after them. Fontconfig may be called from any thread.
+    std::thread fontLookup;
+    try {
+        fontLookup = std::thread([] { colourEmojiFamily(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the lookup runs below instead.
+    }
     dropUnusableScaleFactor();
     avoidSilentSessionBus(kSessionBusTimeout);
     handlerBeforeStart = qInstallMessageHandler(startMessageHandler);
@@ -123,6 +134,7 @@ Application::Application() : d(std::make_unique<Impl>()) {
         std::fputc('\n', stderr);
     }
     heldStartMessages.clear();
+    if (fontLookup.joinable()) fontLookup.join();
     if (!colourEmojiFamily()) {
         const std::string line =
             "quorvin: no colour emoji font is installed (such as Noto Color Emoji); the copy and "
