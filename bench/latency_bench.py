@@ -7,7 +7,8 @@
 """Latency benchmark: key-to-pixels and resize-step-to-pixels, the calculator against the floor.
 
 Both programs run at once under one private Xvfb with no window manager, side by side, and are
-measured in turns, round after round, so that whatever else the machine does hits both alike.
+measured in turns, round after round, so that whatever else the machine does hits both alike;
+each goes first in every other round.
 Every figure is taken through the X server, as a user sees it:
   key     an XTEST key press sent to the focused window, then the first XDamage notification on
           that window (the first changed pixels);
@@ -254,10 +255,14 @@ def main():
                 start_program(program, env, conn, x)
             print(f"Xvfb {server.name}, no window manager, {args.rounds} rounds, programs in"
                   f" turns; {startup.machine_load()}", flush=True)
-            for _ in range(args.rounds):
-                for program in programs:
+            for round_number in range(args.rounds):
+                # Whichever program goes first in a round is measured differently from the one
+                # that follows it, even when both are the same program (about 4 % on keys, 15 to
+                # 35 % on resize steps here): they take turns at going first.
+                order = programs if round_number % 2 == 0 else programs[::-1]
+                for program in order:
                     bench.type_round(program)
-                for program in programs:
+                for program in order:
                     bench.resize_round(program)
         finally:
             for program in programs:
