@@ -56,6 +56,7 @@ public:
 
     // Display refresh and base selection.
     void updateDisplay();
+    void prepareNextEntry();
     void updateSystemButtons();
     void systemChanged(toolkit::Button& sender);
 

@@ -3,9 +3,13 @@
 // SPDX-License-Identifier: MIT
 
 // Display refresh and base selection.
+#include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "quorvin/controller/AppDelegate.h"
+#include "quorvin/controller/KeyRows.h"
 #include "quorvin/controller/Palette.h"
 #include "quorvin/platform/DebugLog.h"
 
@@ -20,16 +24,50 @@ void styleBaseButton(toolkit::Button* button, toolkit::Color color) {
     button->layer()->setCornerRadius(4.0);
 }
 
+// The display's text and the HEX, DEC and BIN lines for the engine's value.
+std::array<std::string, 4> linesFor(const Calculator& calculator, NumberSystem shownIn) {
+    const std::int64_t value = calculator.value();
+    return {calculator.convertToString(value, shownIn),
+            "HEX  " + calculator.convertToString(value, NumberSystem::hexadecimal),
+            "DEC  " + calculator.convertToString(value, NumberSystem::decimal),
+            "BIN  " + calculator.convertToString(value, NumberSystem::binary)};
+}
+
 }  // namespace
 
 void AppDelegate::updateDisplay() {
     if (!displayLabel || !hexLabel || !decLabel || !binLabel) return;  // no interface built yet
-    const std::int64_t value = calculator.value();
-    displayLabel->setStringValue(calculator.convertToString(value, currentSystem));
-    hexLabel->setStringValue("HEX  " +
-                             calculator.convertToString(value, NumberSystem::hexadecimal));
-    decLabel->setStringValue("DEC  " + calculator.convertToString(value, NumberSystem::decimal));
-    binLabel->setStringValue("BIN  " + calculator.convertToString(value, NumberSystem::binary));
+    auto lines = linesFor(calculator, currentSystem);
+    displayLabel->setStringValue(std::move(lines[0]));
+    hexLabel->setStringValue(std::move(lines[1]));
+    decLabel->setStringValue(std::move(lines[2]));
+    binLabel->setStringValue(std::move(lines[3]));
+    prepareNextEntry();
+}
+
+// Most often the next key is a digit or Backspace: the lines each would leave are offered to the
+// labels, which fit and shape them while the program is idle, so that the key draws at once.
+void AppDelegate::prepareNextEntry() {
+    std::array<std::vector<std::string>, 4> next;
+    const auto offer = [&](const StandardCalculator& after) {
+        auto lines = linesFor(after, currentSystem);
+        for (std::size_t index = 0; index < lines.size(); ++index)
+            next[index].push_back(std::move(lines[index]));
+    };
+    const std::string_view digits =
+        keyrows::kDigitRun.substr(0, static_cast<std::size_t>(rawValue(currentSystem)));
+    for (std::size_t index = 0; index < digits.size(); ++index) {
+        StandardCalculator after = calculator;
+        after.inputDigit(digits.substr(index, 1), currentSystem);
+        offer(after);
+    }
+    StandardCalculator after = calculator;
+    after.backspace(currentSystem);
+    offer(after);
+    displayLabel->prepareStringValues(std::move(next[0]));
+    hexLabel->prepareStringValues(std::move(next[1]));
+    decLabel->prepareStringValues(std::move(next[2]));
+    binLabel->prepareStringValues(std::move(next[3]));
 }
 
 void AppDelegate::updateSystemButtons() {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "quorvin/toolkit/Color.h"
 #include "quorvin/toolkit/Font.h"
@@ -27,6 +28,10 @@ public:
 
     void setStringValue(std::string text);
     const std::string& stringValue() const { return text; }
+    // Texts the field may be given next, such as those the next key would leave: each is fitted
+    // and shaped while the program is idle, after the frame, so that showing it later draws at
+    // once. Replaces the texts offered before; nothing is shown until setStringValue.
+    void prepareStringValues(std::vector<std::string> texts);
     void setFont(Font font);
     const Font& font() const { return textFont; }
     void setAlignment(TextAlignment alignment);
@@ -66,6 +71,11 @@ private:
 
     struct FittedFont;
     mutable std::unique_ptr<FittedFont> fitted;
+    // The texts offered to prepareStringValues, and the fits made for them so far.
+    struct Upcoming;
+    mutable std::unique_ptr<Upcoming> upcoming;
+    class IdleFitter;
+    void fitOneUpcoming();
 };
 
 }  // namespace quorvin::toolkit

@@ -22,10 +22,6 @@ namespace {
 // or two, and the fitting tries the size it estimates and the one above it.
 constexpr int kSizesAhead = 3;
 
-// Below the priority of a widget's update request, so that the frame is painted and flushed to
-// the display first.
-constexpr int kAfterFramePriority = Qt::LowEventPriority - 1;
-
 class Loader : public QObject {
 public:
     static Loader& shared() {

@@ -4,17 +4,23 @@
 
 #include "quorvin/toolkit/TextField.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QRawFont>
 #include <QStyle>
 #include <QTextLayout>
+#include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -328,6 +334,15 @@ QFont fittingFont(QFont font, const QString& text, QSizeF room, QPaintDevice& de
 
 }  // namespace
 
+// Texts offered as the field's next ones, and the fits made for them while the program was idle.
+struct TextField::Upcoming {
+    std::deque<QString> toFit;  // offered, not fitted yet
+    std::vector<std::unique_ptr<FittedFont>> fits;
+    bool waiting = false;  // in the idle fitter's queue
+    // The most texts fitted ahead: a digit of any base, or a digit taken back.
+    static constexpr std::size_t kMostTexts = 20;
+};
+
 // The line the field last drew, shaped at its fitted font, and what it was fitted for: a repaint
 // of the same text in the same room draws at once, with no measurement and no shaping.
 struct TextField::FittedFont {
@@ -365,52 +380,68 @@ struct TextField::FittedFont {
         return area.adjusted(kTextInset + border, border, -kTextInset - border, -border);
     }
 
-    // The field's text fitted to its room in `widget` and shaped for `device`, made anew when
-    // anything it depends on changed.
-    static const FittedFont& of(const TextField& field, const QWidget& widget, QPaintDevice& device,
-                                Qt::LayoutDirection direction) {
-        std::unique_ptr<FittedFont>& fitted = field.fitted;
-        const QRectF room = roomIn(field, widget.rect());
+    // What a fit of `text` in the field, as it stands in `widget`, is made for.
+    static FittedFont wantedFor(const TextField& field, const QWidget& widget, QPaintDevice& device,
+                                Qt::LayoutDirection direction, QString text) {
         FittedFont wanted;
         wanted.font = field.textFont;
         wanted.dpi = widget.logicalDpiY();
-        wanted.text = toQString(field.text);
-        wanted.room = room.size();
+        wanted.text = std::move(text);
+        wanted.room = roomIn(field, widget.rect()).size();
         wanted.direction = direction;
         wanted.device = &device;
-        if (fitted && fitted->isFor(wanted)) return *fitted;
-        if (fitted) {
-            auto& earlier = fitted->earlier;
-            const auto again = std::find_if(earlier.begin(), earlier.end(),
-                                            [&](const auto& fit) { return fit->isFor(wanted); });
-            if (again != earlier.end()) {
-                std::unique_ptr<FittedFont> made = std::move(*again);
-                earlier.erase(again);
-                made->inkOnScreen = fitted->inkOnScreen;
-                remember(*made, std::move(fitted));
-                fitted = std::move(made);
-                return *fitted;
-            }
-        }
-        // The size the same font was shrunk to in the same room, for a start.
+        return wanted;
+    }
+
+    // The fit made for `wanted`, taken out of `fits`; null if none is there.
+    static std::unique_ptr<FittedFont> takeFrom(std::vector<std::unique_ptr<FittedFont>>& fits,
+                                                const FittedFont& wanted) {
+        const auto found = std::find_if(fits.begin(), fits.end(),
+                                        [&](const auto& fit) { return fit->isFor(wanted); });
+        if (found == fits.end()) return nullptr;
+        std::unique_ptr<FittedFont> fit = std::move(*found);
+        fits.erase(found);
+        return fit;
+    }
+
+    // `wanted`'s text fitted to its room and shaped. The search for a smaller size starts at the
+    // size `previous` (the fit drawn before) was shrunk to, if it was, in the same setting.
+    static std::unique_ptr<FittedFont> make(const TextField& field, FittedFont wanted,
+                                            QPaintDevice& device, const FittedFont* previous) {
         std::optional<int> shrunkBefore;
-        if (fitted && fitted->line && fitted->shrunk && fitted->font == wanted.font &&
-            fitted->dpi == wanted.dpi && fitted->room == wanted.room &&
-            fitted->direction == direction)
-            shrunkBefore = fitted->line->font().pixelSize();
+        if (previous && previous->line && previous->shrunk && previous->font == wanted.font &&
+            previous->dpi == wanted.dpi && previous->room == wanted.room &&
+            previous->direction == wanted.direction)
+            shrunkBefore = previous->line->font().pixelSize();
         auto made = std::make_unique<FittedFont>(std::move(wanted));
         const QString& shown = made->text;
-        const double dpi = made->dpi;
-        if (fitted) made->inkOnScreen = fitted->inkOnScreen;
-        const QFont own = toQFont(field.textFont, dpi);
+        const QFont own = toQFont(field.textFont, made->dpi);
         if (drawnAsItIs(shown)) {
-            made->line = fittingLine(own, shown, room.size(), device, direction, shrunkBefore);
+            made->line = fittingLine(own, shown, made->room, device, made->direction, shrunkBefore);
             // A shrunk line's font has a pixel size; the field's own, a point size.
             made->shrunk = made->line->font().pixelSize() > 0;
         } else {
-            made->fitted = fittingFont(own, shown, room.size(), device);
+            made->fitted = fittingFont(own, shown, made->room, device);
         }
-        if (fitted) remember(*made, std::move(fitted));
+        return made;
+    }
+
+    // The field's text fitted to its room in `widget` and shaped for `device`: the fit made
+    // before if nothing it depends on changed, one kept for a text shown before or made ahead,
+    // or else one made now.
+    static const FittedFont& of(const TextField& field, const QWidget& widget, QPaintDevice& device,
+                                Qt::LayoutDirection direction) {
+        std::unique_ptr<FittedFont>& fitted = field.fitted;
+        FittedFont wanted = wantedFor(field, widget, device, direction, toQString(field.text));
+        if (fitted && fitted->isFor(wanted)) return *fitted;
+        std::unique_ptr<FittedFont> made;
+        if (fitted) made = takeFrom(fitted->earlier, wanted);
+        if (!made && field.upcoming) made = takeFrom(field.upcoming->fits, wanted);
+        if (!made) made = make(field, std::move(wanted), device, fitted.get());
+        if (fitted) {
+            made->inkOnScreen = fitted->inkOnScreen;
+            remember(*made, std::move(fitted));
+        }
         fitted = std::move(made);
         return *fitted;
     }
@@ -450,6 +481,64 @@ struct TextField::FittedFont {
     }
 };
 
+// Fits the texts offered to every field, one text per pass of the event loop. It starts a short
+// while after the latest offer, once the frame that came with it has been shown: until then the
+// display server (and a compositor) have the processor to themselves. Input and painting never
+// wait for more than one fit.
+class TextField::IdleFitter : public QObject {
+public:
+    static IdleFitter& shared() {
+        // A child of the application: gone with it, and with it whatever is still queued.
+        static QPointer<IdleFitter> fitter;
+        if (!fitter) fitter = new IdleFitter(QCoreApplication::instance());
+        return *fitter;
+    }
+
+    void add(TextField& field) {
+        if (!field.upcoming->waiting) {
+            field.upcoming->waiting = true;
+            fields.push_back(field.weak_from_this());
+        }
+        delay.start();
+    }
+
+protected:
+    void customEvent(QEvent*) override {
+        if (delay.isActive() || fields.empty()) return;  // the delay's end asks again
+        std::weak_ptr<View> next = std::move(fields.front());
+        fields.pop_front();
+        if (const auto view = next.lock()) {
+            auto& field = static_cast<TextField&>(*view);
+            field.fitOneUpcoming();
+            if (field.upcoming->toFit.empty()) {
+                field.upcoming->waiting = false;
+            } else {
+                fields.push_back(std::move(next));
+            }
+        }
+        if (!fields.empty()) postNext();
+    }
+
+private:
+    // A frame takes a few milliseconds from the flush to the screen.
+    static constexpr std::chrono::milliseconds kAfterShown{10};
+
+    explicit IdleFitter(QObject* parent) : QObject(parent) {
+        delay.setSingleShot(true);
+        delay.setInterval(kAfterShown);
+        connect(&delay, &QTimer::timeout, this, [this] {
+            if (!fields.empty()) postNext();
+        });
+    }
+
+    void postNext() {
+        QCoreApplication::postEvent(this, new QEvent(QEvent::User), kAfterFramePriority);
+    }
+
+    std::deque<std::weak_ptr<View>> fields;  // those with texts to fit, in turn
+    QTimer delay;
+};
+
 TextField::TextField(Rect frame) : View(frame) {}
 
 TextField::~TextField() = default;
@@ -470,6 +559,41 @@ void TextField::setStringValue(std::string newText) {
     // Without a label the text is the field's accessible name.
     if (accessibilityLabel().empty()) accessibleNameChanged(*this);
     accessibleStatusAnnounce(*this);
+}
+
+void TextField::prepareStringValues(std::vector<std::string> texts) {
+    if (!QCoreApplication::instance()) return;
+    if (!upcoming) upcoming = std::make_unique<Upcoming>();
+    upcoming->fits.clear();
+    upcoming->toFit.clear();
+    for (const std::string& offered : texts) {
+        if (upcoming->toFit.size() == Upcoming::kMostTexts) break;
+        QString next = toQString(offered);
+        if (std::find(upcoming->toFit.begin(), upcoming->toFit.end(), next) ==
+            upcoming->toFit.end())
+            upcoming->toFit.push_back(std::move(next));
+    }
+    if (!upcoming->toFit.empty()) IdleFitter::shared().add(*this);
+}
+
+// Fits the next offered text, unless a fit for it is kept already. A field that is hidden, or in
+// a live resize (whose every step makes the fields anew), fits none.
+void TextField::fitOneUpcoming() {
+    if (!upcoming || upcoming->toFit.empty()) return;
+    QWidget* widget = widgetOf(*this);
+    if (!widget || !widget->isVisible() || inLiveResize()) {
+        upcoming->toFit.clear();
+        return;
+    }
+    QString next = std::move(upcoming->toFit.front());
+    upcoming->toFit.pop_front();
+    FittedFont wanted =
+        FittedFont::wantedFor(*this, *widget, *widget, widget->layoutDirection(), std::move(next));
+    const auto kept = [&](const auto& fit) { return fit->isFor(wanted); };
+    if (fitted && (fitted->isFor(wanted) ||
+                   std::any_of(fitted->earlier.begin(), fitted->earlier.end(), kept)))
+        return;
+    upcoming->fits.push_back(FittedFont::make(*this, std::move(wanted), *widget, fitted.get()));
 }
 
 // Asks for the pixels of the old text and of the new one to be painted again, where both are
