@@ -4,7 +4,9 @@
 
 #include "quorvin/text/Text.h"
 
+#include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
 #include <QTextBoundaryFinder>
 
 #include <cstdint>
@@ -60,7 +62,10 @@ void appendUtf8(std::string& out, const char16_t* units, qsizetype count) {
 // For text that is not plain UTF-8: decoded whole, each character encoded back.
 void forEachGraphemeOfDecodedText(std::string_view utf8,
                                   const std::function<void(std::string_view)>& visit) {
-    const QString text = toQString(utf8);
+    // A byte order mark at the start is kept as the character it is, not dropped.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    const QString text = decoder(QByteArrayView(utf8.data(), static_cast<qsizetype>(utf8.size())));
     const auto* units = reinterpret_cast<const char16_t*>(text.utf16());
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     // One buffer for every character: megabytes of text must not cost an allocation each.
