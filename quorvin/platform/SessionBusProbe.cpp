@@ -131,6 +131,35 @@ bool isSocket(const std::string& path) {
     return stat(path.c_str(), &status) == 0 && S_ISSOCK(status.st_mode);
 }
 
+bool exists(const std::string& path) {
+    struct stat status {};
+    return lstat(path.c_str(), &status) == 0;
+}
+
+// True when one of the colon-separated `folders` holds a program named `name` that may be run.
+// An empty entry is the current folder, as for the shell.
+bool holdsProgram(std::string_view folders, std::string_view name) {
+    for (;;) {
+        const std::size_t colon = folders.find(':');
+        const std::string_view folder = folders.substr(0, colon);
+        const std::string path =
+            (folder.empty() ? std::string(".") : std::string(folder)) + "/" + std::string(name);
+        if (access(path.c_str(), X_OK) == 0) return true;
+        if (colon == std::string_view::npos) return false;
+        folders.remove_prefix(colon + 1);
+    }
+}
+
+// The file a bus started for this user would be reached at, or nothing without a runtime folder.
+std::optional<std::string> runtimeBusPath() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime) return std::nullopt;
+    return std::string(runtime) + "/bus";
+}
+
+// The address libdbus would be given to make a connection fail at once.
+constexpr const char* kFailingAddress = "unix:path=/dev/null";
+
 }  // namespace
 
 bool sessionBusIsSilent(std::chrono::milliseconds timeout) {
@@ -138,11 +167,10 @@ bool sessionBusIsSilent(std::chrono::milliseconds timeout) {
     if (const char* configured = std::getenv("DBUS_SESSION_BUS_ADDRESS");
         configured && *configured) {
         addresses = configured;
-    } else if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime) {
+    } else if (const auto path = runtimeBusPath()) {
         // With no address configured the bus is looked for here.
-        const std::string path = std::string(runtime) + "/bus";
-        if (!isSocket(path)) return false;
-        addresses = "unix:path=" + path;
+        if (!isSocket(*path)) return false;
+        addresses = "unix:path=" + *path;
     } else {
         return false;
     }
@@ -171,7 +199,23 @@ bool avoidSilentSessionBus(std::chrono::milliseconds timeout) {
         "quorvin: the D-Bus session bus does not answer; starting without accessibility\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
-    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/dev/null", 1);
+    setenv("DBUS_SESSION_BUS_ADDRESS", kFailingAddress, 1);
+    return true;
+}
+
+bool sessionBusIsMissing(std::string_view launcherFolders) {
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS")) return false;
+    // Anything by that name may be a bus libdbus would try.
+    if (const auto path = runtimeBusPath(); path && exists(*path)) return false;
+    if (holdsProgram(launcherFolders, "dbus-launch")) return false;
+    // Without PATH, libdbus's search falls back to the C library's default one.
+    const char* path = std::getenv("PATH");
+    return !holdsProgram(path ? path : "/bin:/usr/bin", "dbus-launch");
+}
+
+bool avoidMissingSessionBus() {
+    if (!sessionBusIsMissing()) return false;
+    setenv("DBUS_SESSION_BUS_ADDRESS", kFailingAddress, 1);
     return true;
 }
 

@@ -5,12 +5,14 @@
 #include <poll.h>
 #include <stddef.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -140,6 +142,57 @@ TEST(SessionBusProbe, ABusThatTakesConnectionsButNeverAnswersIsFound) {
     for (const std::string& name : {silent, answering})
         unlink(name.c_str());
     rmdir(folder.c_str());
+}
+
+TEST(SessionBusProbe, ABusIsMissingOnlyWhenNoneCanBeFoundOrLaunched) {
+    std::string folderTemplate = temporaryFolder() + "/quorvin-bus-XXXXXX";
+    ASSERT_NE(mkdtemp(folderTemplate.data()), nullptr) << folderTemplate;
+    const std::string folder = folderTemplate;
+    const std::string runtimeWithBus = folder + "/runtime";
+    const std::string launcher = folder + "/bin";
+    const std::string notRunnable = folder + "/text";
+    const std::string empty = folder + "/empty";
+    for (const std::string& made : {runtimeWithBus, launcher, notRunnable, empty})
+        ASSERT_EQ(mkdir(made.c_str(), 0700), 0) << made;
+    // Files that are only looked at: a bus that is a plain file, a launcher that is a script.
+    const auto write = [](const std::string& path, mode_t mode) {
+        std::FILE* file = std::fopen(path.c_str(), "w");
+        ASSERT_NE(file, nullptr) << path;
+        std::fclose(file);
+        chmod(path.c_str(), mode);
+    };
+    write(runtimeWithBus + "/bus", 0600);
+    write(launcher + "/dbus-launch", 0700);
+    write(notRunnable + "/dbus-launch", 0600);
+
+    struct MissingCase {
+        const char* name;
+        std::optional<std::string> address, runtime, path;
+        std::string launcherFolders;
+        bool missing;
+    };
+    const MissingCase cases[] = {
+        {"nothing anywhere", std::nullopt, empty, empty, empty, true},
+        {"an address is configured", "unix:path=/nowhere", empty, empty, empty, false},
+        {"an empty address is still one", "", empty, empty, empty, false},
+        {"something in the runtime folder", std::nullopt, runtimeWithBus, empty, empty, false},
+        {"no runtime folder", std::nullopt, std::nullopt, empty, empty, true},
+        {"dbus-launch in a launcher folder", std::nullopt, empty, empty, empty + ":" + launcher,
+         false},
+        {"dbus-launch on PATH", std::nullopt, empty, notRunnable + ":" + launcher, empty, false},
+        {"a dbus-launch that cannot run", std::nullopt, empty, notRunnable, notRunnable, true},
+    };
+    for (const auto& c : cases) {
+        const ScopedVariable address("DBUS_SESSION_BUS_ADDRESS", c.address);
+        const ScopedVariable runtime("XDG_RUNTIME_DIR", c.runtime);
+        const ScopedVariable path("PATH", c.path);
+        EXPECT_EQ(quorvin::toolkit::sessionBusIsMissing(c.launcherFolders), c.missing) << c.name;
+    }
+    for (const std::string& file :
+         {runtimeWithBus + "/bus", launcher + "/dbus-launch", notRunnable + "/dbus-launch"})
+        unlink(file.c_str());
+    for (const std::string& made : {runtimeWithBus, launcher, notRunnable, empty, folder})
+        rmdir(made.c_str());
 }
 
 }  // namespace

@@ -126,6 +126,7 @@ Application::Application() : d(std::make_unique<Impl>()) {
     }
     dropUnusableScaleFactor();
     avoidSilentSessionBus(kSessionBusTimeout);
+    avoidMissingSessionBus();
     handlerBeforeStart = qInstallMessageHandler(startMessageHandler);
     d->qt = new QApplication(argc, argv);
     qInstallMessageHandler(handlerBeforeStart);
