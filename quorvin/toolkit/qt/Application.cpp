@@ -115,6 +115,11 @@ Application::Application() : d(std::make_unique<Impl>()) {
     static int argc = 1;
     static char programName[] = "quorvin";
     static char* argv[] = {programName, nullptr};
+    // The environment is settled before the thread below starts: fontconfig reads it, and
+    // changing it while another thread reads it is not safe.
+    dropUnusableScaleFactor();
+    avoidSilentSessionBus(kSessionBusTimeout);
+    avoidMissingSessionBus();
     // Loading fontconfig's configuration and finding the colour emoji font need nothing from Qt:
     // they run beside Qt's connection to the display and the loading of its plugins, which take
     // longer, instead of after them. Fontconfig may be called from any thread.
@@ -124,9 +129,6 @@ Application::Application() : d(std::make_unique<Impl>()) {
     } catch (const std::system_error&) {
         // No thread to be had: the lookup runs below instead.
     }
-    dropUnusableScaleFactor();
-    avoidSilentSessionBus(kSessionBusTimeout);
-    avoidMissingSessionBus();
     handlerBeforeStart = qInstallMessageHandler(startMessageHandler);
     d->qt = new QApplication(argc, argv);
     qInstallMessageHandler(handlerBeforeStart);
