@@ -5,8 +5,10 @@
 #include "quorvin/toolkit/Application.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QIcon>
 #include <QPointer>
+#include <QThread>
 #include <QTimer>
 
 #include <chrono>
@@ -90,6 +92,20 @@ public:
     }
 };
 
+// Qt's accessibility bridge connects to the session bus as the event loop starts, and waits for
+// the connection. Asked for on a thread of its own before the application is made, the connection
+// is made beside that construction, and the bridge finds it made. Returns that thread, or none
+// when no thread can be had (the bridge then connects as before).
+std::thread connectToSessionBusAhead() {
+    // Qt takes the first thread that uses it for the main one: this one, before the new one.
+    QThread::currentThread();
+    try {
+        return std::thread([] { QDBusConnection::sessionBus(); });
+    } catch (const std::system_error&) {
+        return {};
+    }
+}
+
 }  // namespace
 
 struct Application::Impl {
@@ -115,8 +131,8 @@ Application::Application() : d(std::make_unique<Impl>()) {
     static int argc = 1;
     static char programName[] = "quorvin";
     static char* argv[] = {programName, nullptr};
-    // The environment is settled before the thread below starts: fontconfig reads it, and
-    // changing it while another thread reads it is not safe.
+    // The environment is settled before the threads below start: fontconfig and libdbus read it,
+    // and changing it while another thread reads it is not safe.
     dropUnusableScaleFactor();
     avoidSilentSessionBus(kSessionBusTimeout);
     avoidMissingSessionBus();
@@ -130,6 +146,7 @@ Application::Application() : d(std::make_unique<Impl>()) {
         // No thread to be had: the lookup runs below instead.
     }
     handlerBeforeStart = qInstallMessageHandler(startMessageHandler);
+    std::thread busConnection = connectToSessionBusAhead();
     d->qt = new QApplication(argc, argv);
     qInstallMessageHandler(handlerBeforeStart);
     for (const std::string& message : heldStartMessages) {
@@ -138,6 +155,7 @@ Application::Application() : d(std::make_unique<Impl>()) {
     }
     heldStartMessages.clear();
     if (fontLookup.joinable()) fontLookup.join();
+    if (busConnection.joinable()) busConnection.join();
     if (!colourEmojiFamily()) {
         const std::string line =
             "quorvin: no colour emoji font is installed (such as Noto Color Emoji); the copy and "
