@@ -49,6 +49,8 @@ public:
     std::shared_ptr<toolkit::Button> decButton;
     std::shared_ptr<toolkit::Button> binButton;
     double scale = 1.0;
+    // A refresh has asked for the next entry to be prepared once its frame is drawn.
+    bool nextEntryQueued = false;
 
     // Launch and main window.
     void applicationDidFinishLaunching() override;
@@ -56,6 +58,7 @@ public:
 
     // Display refresh and base selection.
     void updateDisplay();
+    void prepareNextEntryAfterFrame();
     void prepareNextEntry();
     void updateSystemButtons();
     void systemChanged(toolkit::Button& sender);

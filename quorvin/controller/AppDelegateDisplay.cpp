@@ -42,7 +42,19 @@ void AppDelegate::updateDisplay() {
     hexLabel->setStringValue(std::move(lines[1]));
     decLabel->setStringValue(std::move(lines[2]));
     binLabel->setStringValue(std::move(lines[3]));
-    prepareNextEntry();
+    prepareNextEntryAfterFrame();
+}
+
+// Once, however many refreshes come before the frame: the entry prepared is the one then shown.
+void AppDelegate::prepareNextEntryAfterFrame() {
+    if (nextEntryQueued) return;
+    nextEntryQueued = true;
+    toolkit::Application::sharedApplication().performAfterFrame([weakSelf = weak_from_this()] {
+        if (const auto self = weakSelf.lock()) {
+            self->nextEntryQueued = false;
+            self->prepareNextEntry();
+        }
+    });
 }
 
 // Most often the next key is a digit or Backspace: the lines each would leave are offered to the

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -31,6 +32,10 @@ public:
     // Runs the event loop until the application terminates; returns the exit status.
     int run();
     void terminate(int status = 0);
+    // Runs `work` once the events waiting now have been handled and the frame they ask for has
+    // been drawn: for work the next frame need not wait for. Work still waiting when the
+    // application ends never runs.
+    void performAfterFrame(std::function<void()> work);
     void setActivationPolicy(ActivationPolicy policy);
     // Ties the application to its desktop entry, named `desktopEntryId` + ".desktop": the id
     // becomes the Wayland app_id and the class of the X11 windows (their WM_CLASS), and the

@@ -19,6 +19,7 @@
 
 #include "quorvin/platform/DebugLog.h"
 #include "quorvin/toolkit/Application.h"
+#include "quorvin/toolkit/View.h"
 #include "quorvin/toolkit/qt/ViewWidget.h"
 #include "quorvin/toolkit/qt/Windows.h"
 #include "tests/support/TestDriver.h"
@@ -342,6 +343,34 @@ TEST(ApplicationLoop, ClosingTheLastWindowAsksTheDelegate) {
         EXPECT_EQ(delegate->log, (Log{"launched", "asked"}));
         application.setDelegate({});
     }
+}
+
+// A view that notes each time it is drawn.
+class LoggingView : public View {
+public:
+    using View::View;
+    Log* log = nullptr;
+    void draw(Painter& painter) const override {
+        View::draw(painter);
+        log->push_back("drawn");
+    }
+};
+
+TEST(ApplicationLoop, WorkAfterTheFrameWaitsForTheFrameAskedForBeforeIt) {
+    const auto window = makeShownWindow(Size{100, 100});
+    Log log;
+    const auto view = View::make<LoggingView>(Rect{Point{0, 0}, Size{100, 100}});
+    view->log = &log;
+    window->contentView()->addSubview(view);
+    ASSERT_TRUE(waitUntil([&] { return !log.empty(); }));
+    log.clear();
+    view->setNeedsDisplay();
+    Application::sharedApplication().performAfterFrame([&] {
+        log.push_back("work");
+        Application::sharedApplication().performAfterFrame([&] { log.push_back("more work"); });
+    });
+    ASSERT_TRUE(waitUntil([&] { return log.size() >= 3; }));
+    EXPECT_EQ(log, (Log{"drawn", "work", "more work"}));
 }
 
 }  // namespace

@@ -14,10 +14,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "quorvin/platform/SessionBusProbe.h"
@@ -25,6 +27,7 @@
 #include "quorvin/text/QtText.h"
 #include "quorvin/toolkit/qt/Accessibility.h"
 #include "quorvin/toolkit/qt/ColourEmoji.h"
+#include "quorvin/toolkit/qt/FontSizesAhead.h"
 #include "quorvin/toolkit/qt/InputRouter.h"
 #include "quorvin/toolkit/qt/Translation.h"
 #include "quorvin/toolkit/qt/Windows.h"
@@ -92,6 +95,27 @@ public:
     }
 };
 
+// Work posted by performAfterFrame, and the object that runs it (a child of the application, so
+// that work still queued goes with it).
+class WorkAfterFrame : public QEvent {
+public:
+    explicit WorkAfterFrame(std::function<void()> task)
+        : QEvent(QEvent::User), work(std::move(task)) {}
+    std::function<void()> work;
+};
+
+class WorkAfterFrameRunner : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    void customEvent(QEvent* event) override {
+        // Moved out first: the work may post more.
+        const auto work = std::move(static_cast<WorkAfterFrame*>(event)->work);
+        if (work) work();
+    }
+};
+
 // Qt's accessibility bridge connects to the session bus as the event loop starts, and waits for
 // the connection. Asked for on a thread of its own before the application is made, the connection
 // is made beside that construction, and the bridge finds it made. Returns that thread, or none
@@ -111,6 +135,7 @@ std::thread connectToSessionBusAhead() {
 struct Application::Impl {
     QApplication* qt = nullptr;
     QPointer<WindowIconSetter> windowIconSetter;  // until the icon is set
+    WorkAfterFrameRunner* workAfterFrame = nullptr;
 };
 
 Application& Application::sharedApplication() {
@@ -198,6 +223,12 @@ int Application::run() {
 
 void Application::terminate(int status) {
     QCoreApplication::exit(status);
+}
+
+void Application::performAfterFrame(std::function<void()> work) {
+    if (!d->workAfterFrame) d->workAfterFrame = new WorkAfterFrameRunner(d->qt);
+    QCoreApplication::postEvent(d->workAfterFrame, new WorkAfterFrame(std::move(work)),
+                                kAfterFramePriority);
 }
 
 // Every window of a Qt program is an ordinary one; the policy is accepted and not stored.
