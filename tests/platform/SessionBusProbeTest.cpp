@@ -23,9 +23,12 @@
 
 namespace {
 
-std::string temporaryFolder() {
-    const char* folder = std::getenv("TMPDIR");
-    return folder && *folder ? folder : "/tmp";
+// A new folder of the test's own, or nothing when none could be made.
+std::string newTemporaryFolder() {
+    const char* temporary = std::getenv("TMPDIR");
+    std::string folder =
+        std::string(temporary && *temporary ? temporary : "/tmp") + "/quorvin-bus-XXXXXX";
+    return mkdtemp(folder.data()) ? folder : std::string();
 }
 
 // A listening unix socket at a path (or an abstract name, after a NUL) that never accepts: the
@@ -76,9 +79,8 @@ private:
 };
 
 TEST(SessionBusProbe, ABusThatTakesConnectionsButNeverAnswersIsFound) {
-    std::string folderTemplate = temporaryFolder() + "/quorvin-bus-XXXXXX";
-    ASSERT_NE(mkdtemp(folderTemplate.data()), nullptr) << folderTemplate;
-    const std::string folder = folderTemplate;
+    const std::string folder = newTemporaryFolder();
+    ASSERT_FALSE(folder.empty());
     const std::string silent = folder + "/silent-bus";
     const std::string missing = folder + "/no-bus";
     const std::string abstractName = folder + "/abstract-bus";
@@ -145,9 +147,8 @@ TEST(SessionBusProbe, ABusThatTakesConnectionsButNeverAnswersIsFound) {
 }
 
 TEST(SessionBusProbe, ABusIsMissingOnlyWhenNoneCanBeFoundOrLaunched) {
-    std::string folderTemplate = temporaryFolder() + "/quorvin-bus-XXXXXX";
-    ASSERT_NE(mkdtemp(folderTemplate.data()), nullptr) << folderTemplate;
-    const std::string folder = folderTemplate;
+    const std::string folder = newTemporaryFolder();
+    ASSERT_FALSE(folder.empty());
     const std::string runtimeWithBus = folder + "/runtime";
     const std::string launcher = folder + "/bin";
     const std::string notRunnable = folder + "/text";
