@@ -110,9 +110,7 @@ public:
 
 protected:
     void customEvent(QEvent* event) override {
-        // Moved out first: the work may post more.
-        const auto work = std::move(static_cast<WorkAfterFrame*>(event)->work);
-        if (work) work();
+        if (const auto& work = static_cast<WorkAfterFrame*>(event)->work) work();
     }
 };
 
