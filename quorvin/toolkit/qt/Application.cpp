@@ -26,8 +26,8 @@
 #include "quorvin/platform/StartGuards.h"
 #include "quorvin/text/QtText.h"
 #include "quorvin/toolkit/qt/Accessibility.h"
+#include "quorvin/toolkit/qt/AfterFrame.h"
 #include "quorvin/toolkit/qt/ColourEmoji.h"
-#include "quorvin/toolkit/qt/FontSizesAhead.h"
 #include "quorvin/toolkit/qt/InputRouter.h"
 #include "quorvin/toolkit/qt/Translation.h"
 #include "quorvin/toolkit/qt/Windows.h"
@@ -95,25 +95,6 @@ public:
     }
 };
 
-// Work posted by performAfterFrame, and the object that runs it (a child of the application, so
-// that work still queued goes with it).
-class WorkAfterFrame : public QEvent {
-public:
-    explicit WorkAfterFrame(std::function<void()> task)
-        : QEvent(QEvent::User), work(std::move(task)) {}
-    std::function<void()> work;
-};
-
-class WorkAfterFrameRunner : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    void customEvent(QEvent* event) override {
-        if (const auto& work = static_cast<WorkAfterFrame*>(event)->work) work();
-    }
-};
-
 // Qt's accessibility bridge connects to the session bus as the event loop starts, and waits for
 // the connection. Asked for on a thread of its own before the application is made, the connection
 // is made beside that construction, and the bridge finds it made. Returns that thread, or none
@@ -133,7 +114,6 @@ std::thread connectToSessionBusAhead() {
 struct Application::Impl {
     QApplication* qt = nullptr;
     QPointer<WindowIconSetter> windowIconSetter;  // until the icon is set
-    WorkAfterFrameRunner* workAfterFrame = nullptr;
 };
 
 Application& Application::sharedApplication() {
@@ -224,9 +204,7 @@ void Application::terminate(int status) {
 }
 
 void Application::performAfterFrame(std::function<void()> work) {
-    if (!d->workAfterFrame) d->workAfterFrame = new WorkAfterFrameRunner(d->qt);
-    QCoreApplication::postEvent(d->workAfterFrame, new WorkAfterFrame(std::move(work)),
-                                kAfterFramePriority);
+    postAfterFrame(std::move(work));
 }
 
 // Every window of a Qt program is an ordinary one; the policy is accepted and not stored.

@@ -5,7 +5,6 @@
 #include "quorvin/toolkit/qt/FontSizesAhead.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QFontMetricsF>
 #include <QPointer>
 #include <QSet>
@@ -13,6 +12,8 @@
 
 #include <algorithm>
 #include <deque>
+
+#include "quorvin/toolkit/qt/AfterFrame.h"
 
 namespace quorvin::toolkit {
 
@@ -43,8 +44,8 @@ public:
         if (idle && !queue.empty()) postNext();
     }
 
-protected:
-    void customEvent(QEvent*) override {
+private:
+    void loadNext() {
         if (queue.empty()) return;
         const Request request = queue.front();
         queue.pop_front();
@@ -55,7 +56,6 @@ protected:
         if (!queue.empty()) postNext();
     }
 
-private:
     struct Request {
         QPointer<QWidget> widget;
         QFont font;  // at the size to load
@@ -70,7 +70,7 @@ private:
     }
 
     void postNext() {
-        QCoreApplication::postEvent(this, new QEvent(QEvent::User), kAfterFramePriority);
+        postAfterFrame([this] { loadNext(); });
     }
 
     std::deque<Request> queue;

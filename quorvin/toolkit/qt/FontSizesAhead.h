@@ -13,10 +13,6 @@ class QWidget;
 
 namespace quorvin::toolkit {
 
-// The priority of work posted to run once the frame being painted now has been flushed: below
-// that of a widget's update request (Qt::LowEventPriority), so that the frame goes first.
-constexpr int kAfterFramePriority = Qt::LowEventPriority - 1;
-
 // Loads `font` at the few pixel sizes just below `pixelSize`, for `widget`, once the frame being
 // painted now has been flushed: one size per pass of the event loop, each shaping `sample` (the
 // text just drawn), so that the glyphs it has are measured at that size as well. A size loaded

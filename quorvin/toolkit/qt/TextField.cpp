@@ -5,7 +5,6 @@
 #include "quorvin/toolkit/TextField.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -27,6 +26,7 @@
 
 #include "quorvin/text/QtText.h"
 #include "quorvin/toolkit/qt/Accessibility.h"
+#include "quorvin/toolkit/qt/AfterFrame.h"
 #include "quorvin/toolkit/qt/FontSizesAhead.h"
 #include "quorvin/toolkit/qt/Painter.h"
 #include "quorvin/toolkit/qt/QtConversions.h"
@@ -502,8 +502,8 @@ public:
         delay.start();
     }
 
-protected:
-    void customEvent(QEvent*) override {
+private:
+    void fitNext() {
         if (delay.isActive() || fields.empty()) return;  // the delay's end asks again
         std::weak_ptr<View> next = std::move(fields.front());
         fields.pop_front();
@@ -519,7 +519,6 @@ protected:
         if (!fields.empty()) postNext();
     }
 
-private:
     // A frame takes a few milliseconds from the flush to the screen.
     static constexpr std::chrono::milliseconds kAfterShown{10};
 
@@ -532,7 +531,7 @@ private:
     }
 
     void postNext() {
-        QCoreApplication::postEvent(this, new QEvent(QEvent::User), kAfterFramePriority);
+        postAfterFrame([this] { fitNext(); });
     }
 
     std::deque<std::weak_ptr<View>> fields;  // those with texts to fit, in turn
